@@ -1,0 +1,33 @@
+# Every module under src/ is one static library named qxed_<module>, built
+# from all .cpp files of its folder; every tests/<module>/ folder is one
+# GoogleTest executable test_<module>.
+include(GoogleTest)
+
+function(qxed_module name)
+  cmake_parse_arguments(ARG "" "" "DEPS;PRIVATE_DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    # A module without code yet: headers only.
+    add_library(qxed_${name} INTERFACE)
+    target_include_directories(qxed_${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(qxed_${name} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
+  add_library(qxed_${name} STATIC ${sources})
+  target_include_directories(qxed_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(qxed_${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+endfunction()
+
+function(qxed_test name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(test_${name} ${sources})
+  target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(test_${name} PRIVATE qxed_${name} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(test_${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QXED_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+endfunction()
