@@ -1,0 +1,63 @@
+#include "gfx/gfx_session.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QString>
+
+#include <array>
+#include <mutex>
+
+namespace qxed {
+
+namespace {
+
+struct FaceSubstitution {
+    const char* Face;        // UTF-8
+    const char* Substitute;  // installed family
+    bool OnlyWhenInstalled;
+};
+
+// Project files name Chinese faces that Linux desktops do not have; these installed faces stand in for
+// them, so a whole text comes from one real face instead of per-glyph fallback.
+constexpr std::array<FaceSubstitution, 6> kSubstitutions{{
+    {"宋体", "AR PL UMing CN", false},
+    {"SimSun", "AR PL UMing CN", false},
+    {"新宋体", "AR PL UMing CN", false},
+    {"NSimSun", "AR PL UMing CN", false},
+    {"黑体", "WenQuanYi Zen Hei", true},
+    {"SimHei", "WenQuanYi Zen Hei", true},
+}};
+
+void CreateApplication() {
+    if (QCoreApplication::instance() != nullptr) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The application keeps references to argc and argv for its whole life.
+    static int argc = 1;
+    static char name[] = "qxed";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv);  // intentionally never deleted
+}
+
+void InstallSubstitutions() {
+    // The font database needs a graphics application; a bare core application has none to ask.
+    const QStringList families = qGuiApp != nullptr ? QFontDatabase::families() : QStringList();
+    for (const FaceSubstitution& entry : kSubstitutions) {
+        const QString substitute = QString::fromUtf8(entry.Substitute);
+        if (entry.OnlyWhenInstalled && !families.contains(substitute, Qt::CaseInsensitive)) continue;
+        QFont::insertSubstitution(QString::fromUtf8(entry.Face), substitute);
+    }
+}
+
+}  // namespace
+
+void EnsureGraphics() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        CreateApplication();
+        InstallSubstitutions();
+    });
+}
+
+}  // namespace qxed
