@@ -114,6 +114,9 @@ std::optional<RasterImage> DecodeBmp(std::span<const uint8_t> bytes) {
 }
 
 std::optional<RasterImage> LoadBmpFile(const std::filesystem::path& path) {
+    // Only regular files: opening a named pipe would wait for a writer forever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     in.seekg(0, std::ios::end);

@@ -187,7 +187,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 IniFile IniFile::Load(const std::string& path) {
     IniFile file;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a named pipe in the file's place cannot hang the reader;
+    // anything but a regular file is refused below.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return file;
     struct stat info {};
     std::string bytes;

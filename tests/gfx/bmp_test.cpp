@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -157,6 +159,29 @@ TEST(BmpDecode, ReadsBitmapsWrittenByOtherTools) {
     EXPECT_EQ(truecolor->At(1, 2), Rgb(200, 100, 50));
     EXPECT_EQ(truecolor->At(0, 0), kWhite);
 
+    EXPECT_FALSE(LoadBmpFile(folder / "missing.bmp"));
+    fs::remove_all(folder);
+}
+
+TEST(BmpFile, LoadsRegularFilesOnly) {
+    const fs::path folder = fs::temp_directory_path() / ("qxed-bmpfile-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    MonoBitmap dots(3, 2);
+    dots.Set(1, 1, true);
+    const std::vector<uint8_t> bytes = EncodeMonoBmp(dots);
+    {
+        std::ofstream out(folder / "dots.bmp", std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
+    const auto loaded = LoadBmpFile(folder / "dots.bmp");
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->At(1, 1), kBlack);
+    EXPECT_EQ(loaded->At(0, 1), kWhite);
+
+    // A named pipe in a picture's place would otherwise block the editor forever.
+    ASSERT_EQ(::mkfifo((folder / "pipe.bmp").c_str(), 0600), 0);
+    EXPECT_FALSE(LoadBmpFile(folder / "pipe.bmp"));
+    EXPECT_FALSE(LoadBmpFile(folder));
     EXPECT_FALSE(LoadBmpFile(folder / "missing.bmp"));
     fs::remove_all(folder);
 }
