@@ -1,0 +1,53 @@
+#include "model/element.h"
+
+#include <array>
+
+namespace qxed {
+
+namespace {
+
+// Indexed by kind code; the names are those of the files' kind table.
+constexpr std::array<std::string_view, kLastElementKind + 1> kKindNames = {
+    "",         "Text",     "Reg",         "Lamp",     "FuncKey",     "Trend",     "Bar",
+    "Pic",      "VarText",  "FontText",    "TouchKey", "VarFontText", "ASCIIText",
+};
+
+}  // namespace
+
+std::string_view KindName(int32_t code) {
+    return IsKnownKind(code) ? kKindNames[code] : std::string_view{};
+}
+
+std::optional<int32_t> KindOfName(std::string_view name) {
+    for (int32_t code = kFirstElementKind; code <= kLastElementKind; ++code)
+        if (kKindNames[code] == name) return code;
+    return std::nullopt;
+}
+
+std::string CutText(std::string_view text, int capacity) {
+    if (capacity < 0) capacity = 0;
+    return std::string(text.substr(0, static_cast<size_t>(capacity)));
+}
+
+KeyAction* ActionOf(Element& element) {
+    return const_cast<KeyAction*>(ActionOf(static_cast<const Element&>(element)));
+}
+
+const KeyAction* ActionOf(const Element& element) {
+    if (const auto* key = element.If<FuncKeyFields>()) return &key->Action;
+    if (const auto* touch = element.If<TouchKeyFields>()) return &touch->Action;
+    return nullptr;
+}
+
+FontDesc* FontOf(Element& element) {
+    return const_cast<FontDesc*>(FontOf(static_cast<const Element&>(element)));
+}
+
+const FontDesc* FontOf(const Element& element) {
+    if (const auto* text = element.If<FontTextFields>()) return &text->Font;
+    if (const auto* touch = element.If<TouchKeyFields>()) return &touch->Font;
+    if (const auto* var = element.If<VarFontTextFields>()) return &var->Font;
+    return nullptr;
+}
+
+}  // namespace qxed

@@ -1,0 +1,155 @@
+#include "model/project.h"
+
+#include <iterator>
+
+#include "model/element_defaults.h"
+#include "model/panel_model.h"
+#include "plc/operand_numbers.h"
+
+namespace qxed {
+
+namespace {
+
+// Position of a page in the list, or -1.
+std::ptrdiff_t IndexOf(const std::list<Page>& pages, const Page* page) {
+    std::ptrdiff_t index = 0;
+    for (const Page& p : pages) {
+        if (&p == page) return index;
+        ++index;
+    }
+    return -1;
+}
+
+Page* PageAt(std::list<Page>& pages, std::ptrdiff_t index) {
+    if (index < 0 || index >= static_cast<std::ptrdiff_t>(pages.size())) return nullptr;
+    return &*std::next(pages.begin(), index);
+}
+
+}  // namespace
+
+Project::Project(EditorDefaults defaults) : Defaults(std::move(defaults)) {
+    NewProject(*this);
+}
+
+Project::Project(const Project& other)
+    : Settings(other.Settings),
+      AlarmTexts(other.AlarmTexts),
+      GlobalKeys(other.GlobalKeys),
+      GlobalKeyCount(other.GlobalKeyCount),
+      ProjectFileName(other.ProjectFileName),
+      Modified(other.Modified),
+      ImportedData(other.ImportedData),
+      Defaults(other.Defaults),
+      pages_(other.pages_) {
+    current_ = PageAt(pages_, IndexOf(other.pages_, other.current_));
+}
+
+Project& Project::operator=(const Project& other) {
+    if (this != &other) {
+        Project copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+Project::FindResult Project::FindPage(uint16_t number) {
+    FindResult result;
+    for (Page& page : pages_) {
+        if (page.Number == number) return FindResult{true, &page};
+        if (page.Number > number) break;
+        result.Position = &page;
+    }
+    return result;
+}
+
+Page& Project::AddPage(uint16_t number, std::string_view title) {
+    Page page;
+    page.Number = number;
+    page.Title = CutText(title, kShortTextCapacity);
+    page.PrvPageNo = DefaultPrvPageNo(number);
+    page.NxtPageNo = DefaultNxtPageNo(number);
+    const FindResult found = FindPage(number);
+    auto where = pages_.begin();
+    if (found.Position) where = std::next(pages_.begin(), IndexOf(pages_, found.Position) + 1);
+    current_ = &*pages_.insert(where, std::move(page));
+    return *current_;
+}
+
+bool Project::DeletePage(Page* page) {
+    const std::ptrdiff_t index = IndexOf(pages_, page);
+    if (index < 0) return pages_.empty();
+    auto it = std::next(pages_.begin(), index);
+    auto next = pages_.erase(it);
+    if (next != pages_.end())
+        current_ = &*next;
+    else
+        current_ = pages_.empty() ? nullptr : &pages_.back();
+    return pages_.empty();
+}
+
+Page* Project::FindPrevPage(const Page* page) {
+    Page* previous = nullptr;
+    for (Page& p : pages_) {
+        if (&p == page) return previous;
+        previous = &p;
+    }
+    return nullptr;
+}
+
+void Project::ClearPages() {
+    pages_.clear();
+    current_ = nullptr;
+}
+
+Page& Project::AppendPage(Page page) {
+    pages_.push_back(std::move(page));
+    return pages_.back();
+}
+
+int Project::AlarmCapacity() const {
+    const PanelModel* model = FindPanelModel(Settings.CurrentModel);
+    return model ? model->AlarmCapacity : 128;
+}
+
+bool Project::operator==(const Project& other) const {
+    return Settings == other.Settings && AlarmTexts == other.AlarmTexts && GlobalKeys == other.GlobalKeys &&
+           GlobalKeyCount == other.GlobalKeyCount && pages_ == other.pages_ &&
+           IndexOf(pages_, current_) == IndexOf(other.pages_, other.current_);
+}
+
+void ResetProject(Project& project) {
+    ProjectSettings& s = project.Settings;
+    const int plcType = s.PlcType;
+    s.CurrentModel = static_cast<uint8_t>(project.Defaults.DefaultModel);
+    s.PanelStation = 1;
+    s.HomePageNo = 1;
+    s.Password = kDefaultPassword;
+    s.AlarmCount = 0;
+    s.AlarmCoil = DefaultOperand(plcType, OperandKind::Coil);
+    s.CtrlFlags = 0;
+    s.CtrlReg = DefaultOperand(plcType, OperandKind::WordRegister);
+    s.ReservedByte = 0;
+    s.ModuleNum = 1;
+    s.PanelStatusLedNum = 1;
+    s.ScreenSaveTime = 3;
+    s.ScreenSaveTurnOffLight = 1;
+    s.ScreenSavePageNo = 1;
+    s.BlueGroundWhiteText = 0;
+    s.PowerBeep = 0;
+    s.ExchangeWord = 0;
+    s.WriteNWords = 0;
+    for (std::string& text : project.AlarmTexts) text.clear();
+    const KeyAction globalKey = NewGlobalKey(project);
+    for (KeyAction& key : project.GlobalKeys) key = globalKey;
+    project.GlobalKeyCount = 0;
+}
+
+void NewProject(Project& project) {
+    ResetProject(project);
+    project.ClearPages();
+    project.AddPage(1, "");
+    project.ImportedData = false;
+    project.Modified = false;
+}
+
+}  // namespace qxed
