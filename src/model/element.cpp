@@ -1,6 +1,8 @@
 #include "model/element.h"
 
+#include <algorithm>
 #include <array>
+#include <stdexcept>
 
 namespace qxed {
 
@@ -27,6 +29,27 @@ std::optional<int32_t> KindOfName(std::string_view name) {
 std::string CutText(std::string_view text, int capacity) {
     if (capacity < 0) capacity = 0;
     return std::string(text.substr(0, static_cast<size_t>(capacity)));
+}
+
+const std::string& VarTextTable::operator[](size_t index) const {
+    static const std::string empty;
+    return index < held_.size() ? held_[index] : empty;
+}
+
+std::string& VarTextTable::operator[](size_t index) {
+    if (index >= size()) throw std::out_of_range("variable text entry beyond 255");
+    if (index >= held_.size()) held_.resize(index + 1);
+    return held_[index];
+}
+
+bool VarTextTable::operator==(const VarTextTable& other) const {
+    const size_t common = std::min(held_.size(), other.held_.size());
+    for (size_t i = 0; i < common; ++i)
+        if (held_[i] != other.held_[i]) return false;
+    const auto& longer = held_.size() > other.held_.size() ? held_ : other.held_;
+    for (size_t i = common; i < longer.size(); ++i)
+        if (!longer[i].empty()) return false;
+    return true;
 }
 
 KeyAction* ActionOf(Element& element) {

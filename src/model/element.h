@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -116,7 +117,29 @@ struct PicFields {
     bool operator==(const PicFields&) const = default;
 };
 
-using VarTextTable = std::array<std::string, kVarTextEntries>;
+// The 255 entries of a variable text. Only the leading part up to the last entry written is held; the
+// entries after it read as empty, so an element stays small whatever its table holds.
+class VarTextTable {
+  public:
+    static constexpr size_t size() { return kVarTextEntries; }
+    // Entry 0..254; beyond the held part an empty text.
+    const std::string& operator[](size_t index) const;
+    // Entry 0..254 for writing; the held part grows to include it. Throws std::out_of_range beyond 254.
+    std::string& operator[](size_t index);
+    // The held leading entries (some may be empty); every entry after them is empty.
+    std::span<std::string> Held() { return held_; }
+    std::span<const std::string> Held() const { return held_; }
+    void Clear() { held_.clear(); }
+    // Empties every entry from `count` on.
+    void KeepFirst(size_t count) {
+        if (count < held_.size()) held_.resize(count);
+    }
+    // Entry by entry over all 255.
+    bool operator==(const VarTextTable& other) const;
+
+  private:
+    std::vector<std::string> held_;
+};
 
 struct VarTextFields {
     PlcAddress Address;

@@ -18,6 +18,17 @@ int ScaleOf(const Project& project) {
     return model ? model->PreviewScale : 36;
 }
 
+// A built-in-font text of the model: at most one line and the slot, never ending in half a character.
+std::string NewLineText(const Project& project, const std::string& text) {
+    const PanelModel* model = FindPanelModel(project.Settings.CurrentModel);
+    const int columns = model ? std::min(model->CharsPerLine, kShortTextCapacity) : kShortTextCapacity;
+    return CutAtCharacter(text, columns, project.Defaults.TextCodePage);
+}
+
+std::string NewFontText(const Project& project, const std::string& text) {
+    return CutAtCharacter(text, kLongTextCapacity, project.Defaults.TextCodePage);
+}
+
 // HEX/BCD display is the default on type 1 only.
 uint8_t DefaultDecDisp(int plcType) {
     return plcType == 1 ? 0 : 1;
@@ -53,7 +64,7 @@ ElementFields NewFields(const Project& project, int32_t kind, const LoadedPictur
     const EditorDefaults& defaults = project.Defaults;
     switch (static_cast<ElementKind>(kind)) {
         case ElementKind::Text:
-            return TextFields{CutText(defaults.DefaultMessage, kShortTextCapacity)};
+            return TextFields{NewLineText(project, defaults.DefaultMessage)};
         case ElementKind::Reg: {
             RegFields reg;
             reg.Address = DefaultOperand(plcType, OperandKind::Register);
@@ -92,15 +103,15 @@ ElementFields NewFields(const Project& project, int32_t kind, const LoadedPictur
             VarTextFields var;
             var.Address = DefaultOperand(plcType, OperandKind::WordRegister);
             var.DecDisp = DefaultDecDisp(plcType);
-            var.Texts[0] = CutText(defaults.DefaultDynamicMessage, kShortTextCapacity);
+            var.Texts[0] = NewLineText(project, defaults.DefaultDynamicMessage);
             var.MaxLen = static_cast<int32_t>(var.Texts[0].size());
             return var;
         }
         case ElementKind::FontText:
-            return FontTextFields{CutText(defaults.DefaultMessage, kLongTextCapacity), defaults.MainFont};
+            return FontTextFields{NewFontText(project, defaults.DefaultMessage), defaults.MainFont};
         case ElementKind::TouchKey: {
             TouchKeyFields touch;
-            touch.Content = CutText(defaults.DefaultTouchKeyMessage, kLongTextCapacity);
+            touch.Content = NewFontText(project, defaults.DefaultTouchKeyMessage);
             touch.Font = defaults.MainFont;
             touch.Action = NewKeyAction(project);
             return touch;
@@ -109,7 +120,7 @@ ElementFields NewFields(const Project& project, int32_t kind, const LoadedPictur
             VarFontTextFields var;
             var.Address = DefaultOperand(plcType, OperandKind::WordRegister);
             var.DecDisp = DefaultDecDisp(plcType);
-            var.Texts[0] = CutText(defaults.DefaultDynamicMessage, kLongTextCapacity);
+            var.Texts[0] = NewFontText(project, defaults.DefaultDynamicMessage);
             var.Font = defaults.MainFont;
             if (measure) {
                 const Size size = MeasureFontTextUnits(var.Font, var.Texts[0], ScaleOf(project));

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "gfx/text_render.h"
 #include "model/editor_units.h"
 #include "model/project.h"
-#include "gfx/text_render.h"
 #include "plc/operand_numbers.h"
 
 namespace qxed {
@@ -46,8 +46,9 @@ bool ShortenUntilFits(std::string& text, const FontDesc& font, int z, int frame,
 
 // Number of the last non-empty entry; empty entries before it count.
 int32_t UsedEntries(const VarTextTable& texts) {
-    for (int32_t i = kVarTextEntries; i > 0; --i)
-        if (!texts[i - 1].empty()) return i;
+    const auto held = texts.Held();
+    for (size_t i = held.size(); i > 0; --i)
+        if (!held[i - 1].empty()) return static_cast<int32_t>(i);
     return 0;
 }
 
@@ -77,18 +78,21 @@ std::string CutAtCharacter(std::string_view text, int capacity, CodePage codePag
 
 bool RecountVarText(VarTextFields& fields, int charsPerLine, CodePage codePage) {
     const VarTextFields before = fields;
-    for (std::string& text : fields.Texts) text = CutAtCharacter(text, charsPerLine, codePage);
+    const int columns = std::clamp(charsPerLine, 0, kShortTextCapacity);
+    for (std::string& text : fields.Texts.Held())
+        text = CutAtCharacter(text, columns, codePage);
     fields.Count = UsedEntries(fields.Texts);
     int32_t longest = 0;
     for (int32_t i = 0; i < fields.Count; ++i)
         longest = std::max(longest, static_cast<int32_t>(fields.Texts[i].size()));
-    fields.MaxLen = std::min(longest, static_cast<int32_t>(std::max(charsPerLine, 0)));
+    fields.MaxLen = std::min(longest, static_cast<int32_t>(columns));
     return !(fields == before);
 }
 
 bool RefitVarFontText(VarFontTextFields& fields, int z, int previewWidth) {
     const VarFontTextFields before = fields;
-    for (std::string& text : fields.Texts) ShortenUntilFits(text, fields.Font, z, 0, previewWidth);
+    for (std::string& text : fields.Texts.Held())
+        ShortenUntilFits(text, fields.Font, z, 0, previewWidth);
     fields.Count = UsedEntries(fields.Texts);
     int32_t widest = -1;
     Size widestSize;

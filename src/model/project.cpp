@@ -1,8 +1,10 @@
 #include "model/project.h"
 
 #include <iterator>
+#include <utility>
 
 #include "model/element_defaults.h"
+#include "model/element_rules.h"
 #include "model/panel_model.h"
 #include "plc/operand_numbers.h"
 
@@ -44,6 +46,37 @@ Project::Project(const Project& other)
     current_ = PageAt(pages_, IndexOf(other.pages_, other.current_));
 }
 
+Project::Project(Project&& other) noexcept
+    : Settings(other.Settings),
+      AlarmTexts(std::move(other.AlarmTexts)),
+      GlobalKeys(other.GlobalKeys),
+      GlobalKeyCount(other.GlobalKeyCount),
+      ProjectFileName(std::move(other.ProjectFileName)),
+      Modified(other.Modified),
+      ImportedData(other.ImportedData),
+      Defaults(std::move(other.Defaults)),
+      pages_(std::move(other.pages_)),
+      current_(std::exchange(other.current_, nullptr)) {
+    other.pages_.clear();
+}
+
+Project& Project::operator=(Project&& other) noexcept {
+    if (this != &other) {
+        Settings = other.Settings;
+        AlarmTexts = std::move(other.AlarmTexts);
+        GlobalKeys = other.GlobalKeys;
+        GlobalKeyCount = other.GlobalKeyCount;
+        ProjectFileName = std::move(other.ProjectFileName);
+        Modified = other.Modified;
+        ImportedData = other.ImportedData;
+        Defaults = std::move(other.Defaults);
+        pages_ = std::move(other.pages_);
+        other.pages_.clear();
+        current_ = std::exchange(other.current_, nullptr);
+    }
+    return *this;
+}
+
 Project& Project::operator=(const Project& other) {
     if (this != &other) {
         Project copy(other);
@@ -65,7 +98,8 @@ Project::FindResult Project::FindPage(uint16_t number) {
 Page& Project::AddPage(uint16_t number, std::string_view title) {
     Page page;
     page.Number = number;
-    page.Title = CutText(title, kShortTextCapacity);
+    // A title cut inside a double-byte character would no longer decode.
+    page.Title = CutAtCharacter(title, kShortTextCapacity, Defaults.TextCodePage);
     page.PrvPageNo = DefaultPrvPageNo(number);
     page.NxtPageNo = DefaultNxtPageNo(number);
     const FindResult found = FindPage(number);
@@ -138,9 +172,11 @@ void ResetProject(Project& project) {
     s.PowerBeep = 0;
     s.ExchangeWord = 0;
     s.WriteNWords = 0;
-    for (std::string& text : project.AlarmTexts) text.clear();
+    for (std::string& text : project.AlarmTexts)
+        text.clear();
     const KeyAction globalKey = NewGlobalKey(project);
-    for (KeyAction& key : project.GlobalKeys) key = globalKey;
+    for (KeyAction& key : project.GlobalKeys)
+        key = globalKey;
     project.GlobalKeyCount = 0;
 }
 

@@ -23,8 +23,9 @@ class Project {
     // Copies keep their own page list; the current page is carried over by position.
     Project(const Project& other);
     Project& operator=(const Project& other);
-    Project(Project&&) noexcept = default;
-    Project& operator=(Project&&) noexcept = default;
+    // Moving hands the page nodes over; the moved-from project is left without pages.
+    Project(Project&& other) noexcept;
+    Project& operator=(Project&& other) noexcept;
 
     ProjectSettings Settings;
     // Entry i (1-based, as the alarm list numbers them) is AlarmTexts[i - 1]; capacity by model.

@@ -1,0 +1,47 @@
+#include "cli_args.h"
+
+namespace qxed::cli {
+
+namespace {
+
+const std::string& ValueAfter(const std::vector<std::string>& args, size_t& i) {
+    if (i + 1 >= args.size()) throw UsageError{"option " + args[i] + " needs a value"};
+    return args[++i];
+}
+
+}  // namespace
+
+CommandArgs ParseCommandArgs(const std::vector<std::string>& args) {
+    CommandArgs parsed;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            parsed.Files.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "-h" || arg == "--help") {
+            parsed.Help = true;
+        } else if (arg == "-o" || arg == "--output") {
+            if (parsed.Output) throw UsageError{"the output is given twice"};
+            parsed.Output = ValueAfter(args, i);
+        } else if (arg == "--data-dir") {
+            parsed.DataDir = ValueAfter(args, i);
+        } else {
+            throw UsageError{"unknown option " + arg};
+        }
+    }
+    return parsed;
+}
+
+void ExpectFiles(const CommandArgs& args, size_t count, const char* names) {
+    if (args.Files.size() < count) throw UsageError{std::string("missing ") + names};
+    if (args.Files.size() > count) throw UsageError{"unexpected argument " + args.Files[count]};
+}
+
+const std::string& RequireOutput(const CommandArgs& args) {
+    if (!args.Output) throw UsageError{"missing -o OUT"};
+    return *args.Output;
+}
+
+}  // namespace qxed::cli

@@ -1,0 +1,35 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace qxed::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+// Raised for bad usage; main prints it with a pointer to --help and exits with kExitUsage.
+struct UsageError {
+    explicit UsageError(std::string message) : Message(std::move(message)) {}
+    std::string Message;
+    std::string Command;  // the subcommand whose help to point at; empty for the global one
+};
+
+// The arguments after a subcommand's name: its file names, "-o OUT", "--help", and the global
+// "--data-dir DIR", which is accepted here as well. "--" ends the options.
+struct CommandArgs {
+    std::vector<std::string> Files;
+    std::optional<std::string> Output;
+    std::optional<std::string> DataDir;
+    bool Help = false;
+};
+CommandArgs ParseCommandArgs(const std::vector<std::string>& args);
+
+// Checks that exactly `count` file names were given, naming them in the message.
+void ExpectFiles(const CommandArgs& args, size_t count, const char* names);
+// The value of "-o OUT", which the command requires.
+const std::string& RequireOutput(const CommandArgs& args);
+
+}  // namespace qxed::cli

@@ -1,0 +1,46 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "model/editor_defaults.h"
+#include "model/project.h"
+#include "stderr_prompts.h"
+#include "text/language.h"
+#include "text/text_key.h"
+
+namespace qxed::cli {
+
+// What every command works with: the language file of the program folder (or of --data-dir), the defaults
+// it gives new projects, and the prompts that print messages to stderr.
+class CliSession {
+  public:
+    // A --data-dir that is not a folder is bad usage.
+    explicit CliSession(const std::optional<std::string>& dataDir);
+
+    const Language& Lang() const { return language_; }
+    StderrPrompts& Prompts() { return prompts_; }
+    // A project whose texts use the language file's code page.
+    Project NewProject() const { return Project(defaults_); }
+
+    // Prints a message text of the language file, as the editor would show it.
+    void Report(const TextKey& key);
+
+    // Opens a project file of any readable version. False after its message.
+    bool Open(const std::string& file, Project& project);
+    // Saves the project in the current version under the file name. False after its message.
+    bool Save(Project& project, const std::string& file);
+
+  private:
+    Language language_;
+    EditorDefaults defaults_;
+    StderrPrompts prompts_;
+};
+
+// The whole file, or nullopt (with errno's text in `error`) when it cannot be read; only regular files, so a
+// named pipe cannot hang the command.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error);
+
+// Writes beside the target, flushes and renames over it, so a failed write leaves the old file.
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+
+}  // namespace qxed::cli

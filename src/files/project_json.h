@@ -1,0 +1,30 @@
+#pragma once
+#include <optional>
+#include <string>
+
+#include "files/project_file.h"
+#include "model/project.h"
+
+namespace qxed {
+
+// The text form of a project: every field by its name, texts as UTF-8 where they survive the round trip
+// through their code page (the project's, or a font name's charset), else {"hex": "..."}, pictures as base64
+// of their BMP files. The source file's header ("ProjectVersion", "VersionText") is written when given.
+std::string DumpProjectJson(const Project& project, const std::optional<ProjectFileHeader>& source);
+
+struct JsonFormError {
+    std::string
+        Path;  // JSON path of the offending value, e.g. "pages[0].elements[2].Digits"; empty for syntax
+    std::string Message;
+};
+
+// Fills the project from the text form, replacing its contents. PlcType and CurrentModel are read first
+// (absent: the project's stay) and the project is reset for them; every absent field then keeps the defaults
+// of the reset and of new elements. Absent counts are the lengths of their arrays; an absent MaxLen,
+// MaxWidth/MaxHeight or picture size follows the texts or the bitmap given. The header keys are ignored.
+// Unknown keys, wrong types, values outside their type's range, texts longer than their slots, unknown kinds,
+// counts that disagree with their arrays and pictures that do not decode are errors: the project is then
+// left partly filled and the error names the path.
+std::optional<JsonFormError> MakeProjectFromJson(const std::string& text, Project& project);
+
+}  // namespace qxed

@@ -1,0 +1,118 @@
+#include <cstdio>
+#include <filesystem>
+
+#include "files/file_access.h"
+#include "files/project_file.h"
+#include "files/project_records.h"
+#include "model/user_prompts.h"
+#include "text/language.h"
+#include "text/texts.h"
+
+namespace qxed {
+
+namespace {
+
+// Far above any project a panel can hold; larger files are not read into memory at all.
+constexpr std::size_t kMaxProjectFileSize = std::size_t{256} << 20;
+
+// Magic, version and version text: all that the backup needs to know of an existing file.
+constexpr std::size_t kHeaderSize = records::kMagicSize + 4 + records::kVersionTextSlot;
+
+void ShowFileMessage(UserPrompts& prompts, const Language& language, const std::string& fileName,
+                     const std::string& text, MessageIcon icon) {
+    prompts.ShowMessage(text, FileMessageCaption(fileName, language), icon);
+}
+
+void ReportBackupFailure(UserPrompts& prompts, const Language& language, const std::string& backupName) {
+    prompts.ShowMessage("Unable to create backup file. \"" + backupName + "\"",
+                        language.TextUtf8(texts::AppName), MessageIcon::Error);
+}
+
+}  // namespace
+
+std::string FileMessageCaption(const std::string& fileName, const Language& language) {
+    return std::filesystem::path(fileName).filename().string() + " - " + language.TextUtf8(texts::AppName);
+}
+
+std::string BackupFileName(const std::string& fileName, std::string_view versionText) {
+    std::string name = std::filesystem::path(fileName).stem().string() + "_";
+    for (const char c : versionText) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool safe = byte >= 0x20 && byte < 0x7F && c != '/' && c != '\\';
+        name += safe ? c : '_';
+    }
+    name += ".qx2";
+    return (std::filesystem::path(fileName).parent_path() / name).string();
+}
+
+void BackupProjectFile(const std::string& fileName, const Language& language, UserPrompts& prompts) {
+    // A folder or a device in the file's place is no project file; the save reports what then fails.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) return;
+    const auto start = file_access::ReadFileStart(fileName, kHeaderSize);
+    if (!start) {
+        ReportBackupFailure(prompts, language, BackupFileName(fileName, ""));
+        return;
+    }
+    // Not a project file: it is overwritten without a backup.
+    if (!records::StartsWithMagic(*start)) return;
+
+    const LoadOutcome header = ReadProjectHeader(*start);
+    if (header.Status == LoadStatus::FormatWrong) {
+        // The magic is there but the version or its text is cut off.
+        ReportBackupFailure(prompts, language, BackupFileName(fileName, ""));
+        return;
+    }
+    if (header.Header.Version == kProjectVersion) return;
+
+    const std::string backupName = BackupFileName(fileName, header.Header.VersionText);
+    if (std::rename(fileName.c_str(), backupName.c_str()) != 0)
+        ReportBackupFailure(prompts, language, backupName);
+}
+
+bool SaveProject(Project& project, const Language& language, UserPrompts& prompts) {
+    const std::string target = file_access::ResolveSaveTarget(project.ProjectFileName);
+    // Taken before the backup moves the file away: the new file keeps the old one's permissions.
+    const std::optional<unsigned> mode = file_access::FileMode(target);
+    std::error_code error;
+    if (std::filesystem::exists(std::filesystem::symlink_status(target, error))) {
+        BackupProjectFile(target, language, prompts);
+    }
+
+    const std::vector<uint8_t> bytes = SerializeProject(project);
+    if (!file_access::ReplaceFile(target, bytes, mode)) {
+        ShowFileMessage(prompts, language, project.ProjectFileName, language.TextUtf8(texts::CanNotSaveFile),
+                        MessageIcon::Error);
+        return false;
+    }
+    project.Modified = false;
+    return true;
+}
+
+bool LoadProject(Project& project, const Language& language, UserPrompts& prompts) {
+    const std::string fileName = project.ProjectFileName;
+    const auto bytes = file_access::ReadRegularFile(fileName, kMaxProjectFileSize);
+    LoadOutcome outcome;
+    if (bytes) outcome = ReadProjectBytes(*bytes, project);
+
+    switch (outcome.Status) {
+        case LoadStatus::Ok:
+            return true;
+        case LoadStatus::FormatWrong:
+            ShowFileMessage(prompts, language, fileName, language.TextUtf8(texts::FileFormatWrong),
+                            MessageIcon::Error);
+            return false;
+        case LoadStatus::TooNew:
+            ShowFileMessage(prompts, language, fileName,
+                            language.TextUtf8(texts::PleaseUse) +
+                                language.DisplayUtf8(outcome.Header.VersionText) +
+                                language.TextUtf8(texts::OrHighVerQX200ToOpenFile),
+                            MessageIcon::Information);
+            return false;
+        case LoadStatus::NotReadable:
+            return false;
+    }
+    return false;
+}
+
+}  // namespace qxed

@@ -1,0 +1,10 @@
+#pragma once
+#include <string>
+
+namespace qxed {
+
+// The folder of the running program, where "Language.Ini", the configuration files and the generated data
+// lie: the directory of /proc/self/exe. "." when the link cannot be read.
+std::string ProgramFolder();
+
+}  // namespace qxed

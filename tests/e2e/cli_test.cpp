@@ -1,0 +1,275 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "cli_runner.h"
+#include "text/temp_folder.h"
+
+namespace qxed::testing {
+namespace {
+
+using nlohmann::json;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+const std::string kCli = QXED_CLI;
+const std::string kDemo = std::string(QXED_EXAMPLES_DIR) + "/demo.json";
+const std::string kFormatWrong = "该文件格式不正确！";
+
+RunResult Cli(const std::vector<std::string>& args, const std::string& folder = {}) {
+    return RunProgram(kCli, args, folder);
+}
+
+// Every value that `expected` gives is in `actual`; arrays must match entry by entry.
+::testing::AssertionResult Contains(const json& actual, const json& expected, const std::string& path = "") {
+    if (expected.is_object()) {
+        if (!actual.is_object()) return ::testing::AssertionFailure() << path << " is not an object";
+        for (const auto& [key, value] : expected.items()) {
+            if (!actual.contains(key))
+                return ::testing::AssertionFailure() << path << "." << key << " is missing";
+            auto inner = Contains(actual[key], value, path + "." + key);
+            if (!inner) return inner;
+        }
+        return ::testing::AssertionSuccess();
+    }
+    if (expected.is_array()) {
+        if (!actual.is_array() || actual.size() != expected.size())
+            return ::testing::AssertionFailure() << path << " has another length";
+        for (size_t i = 0; i < expected.size(); ++i) {
+            auto inner = Contains(actual[i], expected[i], path + "[" + std::to_string(i) + "]");
+            if (!inner) return inner;
+        }
+        return ::testing::AssertionSuccess();
+    }
+    if (actual != expected)
+        return ::testing::AssertionFailure()
+               << path << " is " << actual.dump() << ", not " << expected.dump();
+    return ::testing::AssertionSuccess();
+}
+
+void PutInt(std::string& bytes, int32_t value, int width = 4) {
+    for (int i = 0; i < width; ++i)
+        bytes.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
+}
+
+void PutSlot(std::string& bytes, const std::string& text, size_t slotSize) {
+    bytes.push_back(static_cast<char>(text.size()));
+    bytes += text;
+    bytes.append(slotSize - 1 - text.size(), '\0');
+}
+
+// A project file of the first version: no version text, a 12-byte settings block, texts in 25-byte slots.
+std::string Version1File() {
+    std::string bytes("\x03QX2\0\0", 6);
+    PutInt(bytes, 1);
+    PutInt(bytes, 3);   // HomePageNo
+    PutInt(bytes, 5);   // Password
+    PutInt(bytes, 21);  // PlcType
+    PutInt(bytes, 1);   // pages
+    PutInt(bytes, 7);   // Number and 2 ignored bytes
+    PutSlot(bytes, "Old", 41);
+    PutInt(bytes, 6, 2);
+    PutInt(bytes, 8, 2);
+    PutInt(bytes, 8);
+    PutInt(bytes, 1);  // elements
+    PutInt(bytes, 18);
+    PutInt(bytes, 36);
+    bytes += std::string(2, '\0');
+    PutInt(bytes, 1);  // Text
+    PutSlot(bytes, "Hello", 25);
+    return bytes;
+}
+
+int32_t VersionOf(const std::string& file) {
+    const std::string bytes = ReadBytes(file);
+    if (bytes.size() < 10) return -1;
+    int32_t version = 0;
+    for (int i = 3; i >= 0; --i)
+        version = version * 256 + static_cast<uint8_t>(bytes[6 + static_cast<size_t>(i)]);
+    return version;
+}
+
+TEST(CliMake, MinimalProjectsHaveTheStoredSizes) {
+    TempFolder folder;
+    WriteBytes(folder.File("one.json"), R"({"pages": [{"Number": 1}]})");
+    WriteBytes(folder.File("keys.json"),
+               R"({"pages": [{"Number": 1, "elements": []}], "GlobalKeyCount": 8})");
+
+    EXPECT_EQ(Cli({"make", folder.File("one.json"), "-o", folder.File("one.qx2")}).ExitCode, 0);
+    EXPECT_EQ(std::filesystem::file_size(folder.File("one.qx2")), 158u);
+    EXPECT_EQ(Cli({"make", folder.File("keys.json"), "-o", folder.File("keys.qx2")}).ExitCode, 0);
+    EXPECT_EQ(std::filesystem::file_size(folder.File("keys.qx2")), 534u);
+}
+
+TEST(CliMake, TheDemoSurvivesMakeAndDumpLosslessly) {
+    TempFolder folder;
+    const std::string made = folder.File("demo.qx2");
+    const RunResult make = Cli({"make", kDemo, "-o", made});
+    ASSERT_EQ(make.ExitCode, 0) << make.Err;
+
+    const RunResult dump = Cli({"dump", made});
+    ASSERT_EQ(dump.ExitCode, 0) << dump.Err;
+    const json dumped = json::parse(dump.Out);
+    EXPECT_TRUE(Contains(dumped, json::parse(ReadBytes(kDemo))));
+    EXPECT_EQ(dumped["ProjectVersion"], 28);
+
+    // Every kind is there, and the full dump makes the same file again.
+    std::set<std::string> kinds;
+    for (const json& page : dumped["pages"])
+        for (const json& element : page["elements"])
+            kinds.insert(element["Kind"].get<std::string>());
+    EXPECT_EQ(kinds.size(), 12u);
+    ASSERT_EQ(Cli({"dump", made, "-o", folder.File("full.json")}).ExitCode, 0);
+    EXPECT_EQ(ReadBytes(folder.File("full.json")), dump.Out);
+    ASSERT_EQ(Cli({"make", folder.File("full.json"), "-o", folder.File("again.qx2")}).ExitCode, 0);
+    EXPECT_EQ(ReadBytes(folder.File("again.qx2")), ReadBytes(made));
+}
+
+// The minimal project of `make` as a file of version 29, which reads like the current one.
+std::string Version29File(const std::string& folder) {
+    WriteBytes(folder + "/v29.json",
+               R"({"pages": [{"Number": 4, "Title": "新"}], "settings": {"Password": 77}})");
+    if (Cli({"make", folder + "/v29.json", "-o", folder + "/v29.qx2"}).ExitCode != 0) return {};
+    std::string bytes = ReadBytes(folder + "/v29.qx2");
+    bytes[6] = 29;
+    bytes.replace(10, 5, "\x04V9.0");
+    return bytes;
+}
+
+TEST(CliUpgrade, ANewerReadableFileIsSavedInTheCurrentVersionWithABackup) {
+    TempFolder folder;
+    const std::string original = Version29File(folder.Path().string());
+    ASSERT_FALSE(original.empty());
+    WriteBytes(folder.File("line.qx2"), original);
+
+    ASSERT_EQ(Cli({"upgrade", "line.qx2", "-o", "new.qx2"}, folder.Path()).ExitCode, 0);
+    EXPECT_EQ(VersionOf(folder.File("new.qx2")), 28);
+    const RunResult dump = Cli({"dump", folder.File("line.qx2")});
+    EXPECT_TRUE(Contains(json::parse(dump.Out), json::parse(R"({"ProjectVersion": 29, "VersionText": "V9.0",
+        "settings": {"Password": 77}, "pages": [{"Number": 4, "Title": "新"}]})")));
+
+    // In place: the file is first renamed beside it, named after its version text.
+    ASSERT_EQ(Cli({"upgrade", "line.qx2", "-o", "line.qx2"}, folder.Path()).ExitCode, 0);
+    EXPECT_EQ(VersionOf(folder.File("line.qx2")), 28);
+    EXPECT_EQ(ReadBytes(folder.File("line_V9.0.qx2")), original);
+    EXPECT_EQ(ReadBytes(folder.File("line.qx2")), ReadBytes(folder.File("new.qx2")));
+}
+
+// The readers of versions 1..27 are not built yet: such a file is refused with the format message and
+// nothing is written. When they land, this becomes a check of the upgraded content.
+TEST(CliUpgrade, AnOlderVersionFileIsRefusedForNow) {
+    TempFolder folder;
+    WriteBytes(folder.File("old.qx2"), Version1File());
+
+    const RunResult upgrade = Cli({"upgrade", "old.qx2", "-o", "new.qx2"}, folder.Path());
+    EXPECT_EQ(upgrade.ExitCode, 1);
+    EXPECT_EQ(upgrade.Err, kFormatWrong + "\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("new.qx2")));
+}
+
+TEST(CliErrors, FailuresExitWithOneAndTheEditorsMessage) {
+    TempFolder folder;
+    const RunResult missing = Cli({"dump", folder.File("none.qx2")});
+    EXPECT_EQ(missing.ExitCode, 1);
+    EXPECT_EQ(missing.Err, kFormatWrong + "\n");
+    EXPECT_EQ(missing.Out, "");
+
+    WriteBytes(folder.File("junk.qx2"), "\x03QX2..\x01\x00\x00");
+    EXPECT_EQ(Cli({"upgrade", folder.File("junk.qx2"), "-o", folder.File("out.qx2")}).Err,
+              kFormatWrong + "\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.File("out.qx2")));
+
+    // A version of 0: the editor stays silent, a script still hears why.
+    std::string zero("\x03QX2\0\0\0\0\0\0", 10);
+    WriteBytes(folder.File("zero.qx2"), zero);
+    const RunResult silent = Cli({"dump", folder.File("zero.qx2")});
+    EXPECT_EQ(silent.ExitCode, 1);
+    EXPECT_EQ(silent.Err, kFormatWrong + "\n");
+
+    const RunResult noJson = Cli({"make", folder.File("none.json"), "-o", folder.File("x.qx2")});
+    EXPECT_EQ(noJson.ExitCode, 1);
+    EXPECT_THAT(noJson.Err, HasSubstr("none.json"));
+}
+
+TEST(CliErrors, ABadJsonNamesThePathAndWritesNothing) {
+    TempFolder folder;
+    WriteBytes(folder.File("bad.json"),
+               R"({"pages": [{"Number": 1, "elements": [{"Kind": "Reg", "Digits": "five"}]}]})");
+    const RunResult bad = Cli({"make", folder.File("bad.json"), "-o", folder.File("bad.qx2")});
+    EXPECT_EQ(bad.ExitCode, 1);
+    EXPECT_THAT(bad.Err,
+                StartsWith(folder.File("bad.json") + ": pages[0].elements[0].Digits: expected an integer"));
+    EXPECT_FALSE(std::filesystem::exists(folder.File("bad.qx2")));
+
+    WriteBytes(folder.File("broken.json"), "{\n  \"pages\": [\n}");
+    const RunResult broken = Cli({"make", folder.File("broken.json"), "-o", folder.File("bad.qx2")});
+    EXPECT_EQ(broken.ExitCode, 1);
+    EXPECT_THAT(broken.Err, HasSubstr("line 3"));
+}
+
+TEST(CliUsage, BadUsageExitsWithTwoAndHelpWithZero) {
+    const std::vector<std::vector<std::string>> misuses = {
+        {},
+        {"build", "x.qx2"},
+        {"--verbose", "dump", "x.qx2"},
+        {"dump"},
+        {"dump", "a.qx2", "b.qx2"},
+        {"make", "x.json"},
+        {"make", "x.json", "-o"},
+        {"upgrade", "x.qx2", "--force", "-o", "y.qx2"},
+        {"--data-dir", "/nonexistent/folder", "dump", "x.qx2"},
+    };
+    for (const auto& args : misuses) {
+        const RunResult result = Cli(args);
+        EXPECT_EQ(result.ExitCode, 2) << ::testing::PrintToString(args);
+        EXPECT_THAT(result.Err, HasSubstr("--help")) << ::testing::PrintToString(args);
+    }
+
+    const RunResult help = Cli({"--help"});
+    EXPECT_EQ(help.ExitCode, 0);
+    for (const char* command : {"dump", "make", "upgrade"}) {
+        EXPECT_THAT(help.Out, HasSubstr(command));
+        const RunResult commandHelp = Cli({command, "--help"});
+        EXPECT_EQ(commandHelp.ExitCode, 0) << command;
+        EXPECT_THAT(commandHelp.Out, StartsWith(std::string("Usage: qxed-cli ") + command));
+    }
+}
+
+// A language file in CP1251: its messages reach stderr as UTF-8 and project texts use its code page.
+void WriteRussianLanguage(const std::string& folder) {
+    WriteBytes(folder + "/Language.Ini",
+               "[Font]\r\nVersion=Ru\r\nFontCharset=204\r\n[Message]\r\nFileFormatWrong="
+               "\xCD\xE5\xE2\xE5\xF0\xED\xFB\xE9 "
+               "\xF4\xE0\xE9\xEB\r\n");
+}
+
+TEST(CliLanguage, TheDataFolderOrTheProgramFolderGivesTextsAndCodePage) {
+    TempFolder folder;
+    WriteRussianLanguage(folder.Path().string());
+    const std::string json = folder.File("ru.json");
+    WriteBytes(json, R"({"pages": [{"Number": 1, "Title": "Ґ"}]})");
+
+    // "Ґ" exists in CP1251 but not in GBK.
+    EXPECT_EQ(Cli({"make", json, "-o", folder.File("gbk.qx2")}).ExitCode, 1);
+    ASSERT_EQ(Cli({"--data-dir", folder.Path().string(), "make", json, "-o", folder.File("ru.qx2")}).ExitCode,
+              0);
+    const RunResult dump = Cli({"dump", folder.File("ru.qx2"), "--data-dir", folder.Path().string()});
+    EXPECT_EQ(json::parse(dump.Out)["pages"][0]["Title"], "Ґ");
+    EXPECT_EQ(json::parse(Cli({"dump", folder.File("ru.qx2")}).Out)["pages"][0]["Title"],
+              json::parse(R"({"hex": "A5"})"));
+
+    const RunResult missing = Cli({"--data-dir", folder.Path().string(), "dump", folder.File("none.qx2")});
+    EXPECT_EQ(missing.Err, "Неверный файл\n");
+
+    // Without --data-dir the language file beside the program counts.
+    const std::string copy = folder.File("qxed-cli");
+    std::filesystem::copy_file(kCli, copy);
+    EXPECT_EQ(RunProgram(copy, {"dump", folder.File("none.qx2")}).Err, "Неверный файл\n");
+}
+
+}  // namespace
+}  // namespace qxed::testing
