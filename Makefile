@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= 2
 
-.PHONY: all deps configure build test clean
+.PHONY: all deps configure build test bench clean
 
 all: build
 
@@ -18,6 +18,10 @@ build: configure
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# Save and load timings of a large project beside a plain copy of its file.
+bench: build
+	$(BUILD_DIR)/bin/bench_project_file
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,16 +1,12 @@
 #include "cli_session.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "cli_args.h"
 #include "files/project_file.h"
+#include "text/file_access.h"
 #include "text/program_folder.h"
 #include "text/texts.h"
 
@@ -26,16 +22,8 @@ Language LanguageOf(const std::optional<std::string>& dataDir) {
     return Language::Load(*dataDir);
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        written += static_cast<size_t>(n);
-    }
-    return true;
-}
+// Far above any project's text form; larger inputs are not read into memory at all.
+constexpr std::size_t kMaxInputSize = std::size_t{256} << 20;
 
 }  // namespace
 
@@ -66,37 +54,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
         error = std::strerror(ENOENT);
         return std::nullopt;
     }
-    if (!std::filesystem::is_regular_file(path, status)) {
-        error = "not a regular file";
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) {
-        error = "read error";
-        return std::nullopt;
-    }
+    std::optional<std::string> bytes = file_access::ReadRegularText(path, kMaxInputSize);
+    if (!bytes) error = "not a readable regular file of at most 256 MiB";
     return bytes;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
-    const std::filesystem::path target(path);
-    std::string temp = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    if (target.parent_path().empty()) temp = "." + target.filename().string() + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    // mkstemp creates the file for its owner alone; the output gets the usual permissions.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    return file_access::SaveFile(path, bytes);
 }
 
 }  // namespace qxed::cli

@@ -1,10 +1,10 @@
 #include <algorithm>
 
 #include "files/base64.h"
-#include "files/json_fields.h"
 #include "files/json_form.h"
 #include "files/json_text.h"
 #include "files/project_json.h"
+#include "files/record_fields.h"
 
 namespace qxed {
 
@@ -30,7 +30,7 @@ class Writer {
     void Nested(const char* name, const Record& record) {
         Json nested = Json::object();
         Writer writer(nested, codePage_);
-        json_form::VisitFields(writer, record);
+        fields::VisitFields(writer, record);
         object_[name] = std::move(nested);
     }
     void Address(const char* name, const PlcAddress& address) { Nested(name, address); }
@@ -62,8 +62,8 @@ Json ElementToJson(const Element& element, CodePage codePage) {
         object["Kind"] = std::string(name);
     }
     Writer writer(object, codePage);
-    json_form::VisitHeader(writer, element);
-    json_form::VisitKindFields(writer, element.Fields);
+    fields::VisitHeader(writer, element);
+    fields::VisitKindFields(writer, element.Fields);
     return object;
 }
 
@@ -92,7 +92,7 @@ std::string DumpProjectJson(const Project& project, const std::optional<ProjectF
 
     Json settings = Json::object();
     Writer settingsWriter(settings, codePage);
-    json_form::VisitFields(settingsWriter, project.Settings);
+    fields::VisitFields(settingsWriter, project.Settings);
     root["settings"] = std::move(settings);
 
     Json pages = Json::array();
@@ -113,7 +113,7 @@ std::string DumpProjectJson(const Project& project, const std::optional<ProjectF
     for (int i = 0; i < keyCount; ++i) {
         Json key = Json::object();
         Writer keyWriter(key, codePage);
-        json_form::VisitFields(keyWriter, project.GlobalKeys[static_cast<size_t>(i)]);
+        fields::VisitFields(keyWriter, project.GlobalKeys[static_cast<size_t>(i)]);
         keys.push_back(std::move(key));
     }
     root["GlobalKeys"] = std::move(keys);

@@ -4,10 +4,10 @@
 #include <set>
 
 #include "files/base64.h"
-#include "files/json_fields.h"
 #include "files/json_form.h"
 #include "files/json_text.h"
 #include "files/project_json.h"
+#include "files/record_fields.h"
 #include "gfx/raster_image.h"
 #include "model/element_defaults.h"
 #include "model/element_rules.h"
@@ -117,7 +117,7 @@ class Reader {
         const Json* value = Take(name);
         if (value == nullptr) return;
         Reader reader(*value, PathOf(name), codePage_);
-        json_form::VisitFields(reader, font);
+        fields::VisitFields(reader, font);
         // Size and height describe one thing; the one given decides the other.
         if (reader.Has("Size") && !reader.Has("Height")) font.SetSize(font.Size);
         if (reader.Has("Height") && !reader.Has("Size")) font.SetHeight(font.Height);
@@ -181,7 +181,7 @@ class Reader {
         const Json* value = Take(name);
         if (value == nullptr) return;
         Reader reader(*value, PathOf(name), codePage_);
-        json_form::VisitFields(reader, record);
+        fields::VisitFields(reader, record);
         reader.Finish();
     }
 
@@ -239,8 +239,8 @@ Element ElementFromJson(const Json& value, const std::string& path, const Projec
     }
     Element element = NewElement(project, kind, picture ? &*picture : nullptr);
 
-    json_form::VisitHeader(reader, element);
-    json_form::VisitKindFields(reader, element.Fields);
+    fields::VisitHeader(reader, element);
+    fields::VisitKindFields(reader, element.Fields);
     reader.Finish();
 
     const PanelModel& model = *FindPanelModel(project.Settings.CurrentModel);
@@ -339,7 +339,7 @@ void ReadGlobalKeys(Project& project, Reader& top) {
     }
     for (size_t i = 0; i < entries.size(); ++i) {
         Reader reader(entries[i], IndexPath("GlobalKeys", i), project.Defaults.TextCodePage);
-        json_form::VisitFields(reader, project.GlobalKeys[i]);
+        fields::VisitFields(reader, project.GlobalKeys[i]);
         reader.Finish();
     }
     project.GlobalKeyCount = static_cast<int32_t>(entries.size());
@@ -385,7 +385,7 @@ void ReadProject(const Json& root, Project& project) {
     ResetFor(project, settings);
     if (settings != nullptr) {
         Reader reader(*settings, "settings", project.Defaults.TextCodePage);
-        json_form::VisitFields(reader, project.Settings);
+        fields::VisitFields(reader, project.Settings);
         reader.Finish();
     }
     ReadAlarmTexts(project, top, settings);

@@ -52,8 +52,10 @@ void FinishLoading(Project& project) {
 }
 
 void ReadCurrentBody(ByteReader& in, Project& project) {
-    StartLoading(project, in.I32());
-    ReadSettingsAfterPlcType(in, project.Settings);
+    // Every field of the block comes from the file; the reset for its PLC type gives the rest.
+    const ProjectSettings settings = ReadSettings(in);
+    StartLoading(project, settings.PlcType);
+    project.Settings = settings;
     ReadPages(in, project, ReadElementData);
     ReadAlarmTexts(in, project, kShortTextSlot);
     project.GlobalKeyCount = ReadCount(in, kKeyActionSize, kGlobalKeySlots);

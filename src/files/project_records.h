@@ -23,10 +23,7 @@ constexpr std::size_t kLongTextSlot = 121;
 constexpr std::size_t kFontNameSlot = 129;
 
 constexpr std::size_t kMagicSize = 6;
-constexpr std::size_t kPlcAddressSize = 12;
 constexpr std::size_t kKeyActionSize = 47;
-constexpr std::size_t kStoredFontSize = 144;
-constexpr std::size_t kSettingsSize = 72;
 // The page record without its elements, and the element header: the least a page or an element takes,
 // so that a count can be checked against the bytes left before anything is made for it.
 constexpr std::size_t kPageRecordSize = 57;
@@ -43,21 +40,13 @@ void WriteHeader(ByteWriter& out);
 // header.
 ProjectFileHeader ReadHeader(ByteReader& in);
 
-void WritePlcAddress(ByteWriter& out, const PlcAddress& address);
-PlcAddress ReadPlcAddress(ByteReader& in);
-
 void WriteKeyAction(ByteWriter& out, const KeyAction& action);
 void ReadKeyAction(ByteReader& in, KeyAction& action);
 
-void WriteStoredFont(ByteWriter& out, const FontDesc& font);
-// A new font with charset, colour, height, name, pitch, size and style applied in that order: the size
-// comes last and so decides the height.
-FontDesc ReadStoredFont(ByteReader& in);
-
 // The settings block with the alarm count as it is stored (see StoredAlarmCount).
 void WriteSettings(ByteWriter& out, const ProjectSettings& settings, int32_t alarmCount);
-// The 22 fields after PlcType, in the current layout. A model index outside the table is refused.
-void ReadSettingsAfterPlcType(ByteReader& in, ProjectSettings& settings);
+// The whole block in the current layout. A model index outside the table is refused.
+ProjectSettings ReadSettings(ByteReader& in);
 
 // The alarm count the file gets: no more texts than the project's model holds, so that the file can be
 // opened again.

@@ -1,7 +1,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "files/file_access.h"
+#include "text/file_access.h"
 #include "files/project_file.h"
 #include "files/project_records.h"
 #include "model/user_prompts.h"

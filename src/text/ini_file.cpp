@@ -1,14 +1,11 @@
 #include "text/ini_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+
+#include "text/file_access.h"
 
 namespace qxed {
 
@@ -171,40 +168,17 @@ bool IsStorableName(std::string_view name) {
     return !name.empty() && Trim(name).size() == name.size() && !HasLineBreak(name);
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
+// Settings and language files are small; anything larger is not one of them.
+constexpr std::size_t kMaxIniFileSize = std::size_t{64} << 20;
 
 }  // namespace
 
 IniFile IniFile::Load(const std::string& path) {
     IniFile file;
-    // Non-blocking, so that a named pipe in the file's place cannot hang the reader;
-    // anything but a regular file is refused below.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return file;
-    struct stat info {};
-    std::string bytes;
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    char buffer[65536];
-    while (ok) {
-        ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR) continue;
-        if (count < 0) ok = false;
-        if (count <= 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(count));
-    }
-    ::close(fd);
-    if (!ok) return file;
-    file.bytes_ = std::move(bytes);
+    // Anything but a regular file (a named pipe would hang the reader) counts as missing.
+    std::optional<std::string> bytes = file_access::ReadRegularText(path, kMaxIniFileSize);
+    if (!bytes) return file;
+    file.bytes_ = std::move(*bytes);
     file.exists_ = true;
     return file;
 }
@@ -304,38 +278,7 @@ bool IniFile::WriteText(std::string_view section, std::string_view key, std::str
 }
 
 bool IniFile::Save(const std::string& path) const {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::path target = path;
-    if (fs::is_symlink(target, error)) {
-        fs::path resolved = fs::canonical(target, error);
-        if (!error) target = resolved;
-    }
-
-    // Keep the permissions of the file being replaced.
-    mode_t mode = 0644;
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0) mode = info.st_mode & 0777;
-
-    std::string temporary = target.string() + ".XXXXXX";
-    int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, bytes_) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-
-    // Make the rename itself durable; a failure here no longer risks the data.
-    fs::path folder = target.parent_path();
-    int dirFd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
-    return true;
+    return file_access::SaveFile(path, bytes_);
 }
 
 bool WriteProfileText(const std::string& path, std::string_view section, std::string_view key,

@@ -4,14 +4,18 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
-// Whole-file reading and crash-safe replacing for the project files.
+// Whole-file reading that no named pipe or device can hang, and crash-safe replacing of files.
 namespace qxed::file_access {
 
 // The contents of a regular file of at most maxSize bytes; nullopt for anything else (missing, not
 // readable, a folder, a named pipe, too large).
 std::optional<std::vector<uint8_t>> ReadRegularFile(const std::string& path, std::size_t maxSize);
+
+// The same as text bytes.
+std::optional<std::string> ReadRegularText(const std::string& path, std::size_t maxSize);
 
 // The first count bytes of a regular file, fewer when it is shorter; nullopt as above.
 std::optional<std::vector<uint8_t>> ReadFileStart(const std::string& path, std::size_t count);
@@ -28,5 +32,9 @@ std::optional<unsigned> FileMode(const std::string& path);
 // mode when given, else the usual mode of a new file. On failure the temporary file is removed and the
 // target is untouched.
 bool ReplaceFile(const std::string& target, std::span<const uint8_t> bytes, std::optional<unsigned> mode);
+
+// ReplaceFile for the file a path names: through a symbolic link to the linked file, keeping the permissions
+// of the file it replaces.
+bool SaveFile(const std::string& path, std::string_view bytes);
 
 }  // namespace qxed::file_access

@@ -1,4 +1,4 @@
-#include "files/file_access.h"
+#include "text/file_access.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -39,7 +39,8 @@ class FileDescriptor {
     int fd_;
 };
 
-std::optional<std::vector<uint8_t>> ReadUpTo(const std::string& path, std::size_t limit, bool wholeFile) {
+template <class Bytes>
+std::optional<Bytes> ReadUpTo(const std::string& path, std::size_t limit, bool wholeFile) {
     // Opened without waiting: a named pipe would otherwise block until a writer comes.
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.Valid()) return std::nullopt;
@@ -48,10 +49,10 @@ std::optional<std::vector<uint8_t>> ReadUpTo(const std::string& path, std::size_
     const auto size = static_cast<std::size_t>(info.st_size);
     if (wholeFile && size > limit) return std::nullopt;
 
-    std::vector<uint8_t> bytes(std::min(size, limit));
+    Bytes bytes(std::min(size, limit), 0);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t got = ::read(fd.Get(), bytes.data() + done, bytes.size() - done);
+        const ssize_t got = ::read(fd.Get(), &bytes[done], bytes.size() - done);
         if (got < 0 && errno == EINTR) continue;
         if (got < 0) return std::nullopt;
         if (got == 0) break;  // the file shrank meanwhile
@@ -100,11 +101,15 @@ void SyncFolder(const fs::path& target) {
 }  // namespace
 
 std::optional<std::vector<uint8_t>> ReadRegularFile(const std::string& path, std::size_t maxSize) {
-    return ReadUpTo(path, maxSize, true);
+    return ReadUpTo<std::vector<uint8_t>>(path, maxSize, true);
+}
+
+std::optional<std::string> ReadRegularText(const std::string& path, std::size_t maxSize) {
+    return ReadUpTo<std::string>(path, maxSize, true);
 }
 
 std::optional<std::vector<uint8_t>> ReadFileStart(const std::string& path, std::size_t count) {
-    return ReadUpTo(path, count, false);
+    return ReadUpTo<std::vector<uint8_t>>(path, count, false);
 }
 
 std::string ResolveSaveTarget(const std::string& path) {
@@ -140,6 +145,16 @@ bool ReplaceFile(const std::string& target, std::span<const uint8_t> bytes, std:
     }
     SyncFolder(targetPath);
     return true;
+}
+
+}  // namespace qxed::file_access
+
+namespace qxed::file_access {
+
+bool SaveFile(const std::string& path, std::string_view bytes) {
+    const std::string target = ResolveSaveTarget(path);
+    const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+    return ReplaceFile(target, data, FileMode(target));
 }
 
 }  // namespace qxed::file_access

@@ -1,12 +1,13 @@
 #pragma once
-// The fields of the text form, listed once in stored order for both directions. A visitor V gets every
-// field by its name and decides whether it writes or reads it:
+// The fields of every record, listed once in stored order: the project file writes and reads them in this
+// order, and the text form names them by these names. A visitor V gets every field by its name and decides
+// whether it writes or reads it, and how:
 //   Int(name, int32_t&)   Byte(name, uint8_t&)   Color(name, uint32_t&)
 //   Address(name, PlcAddress&)   Action(name, KeyAction&)   Font(name, FontDesc&)
 //   Text(name, std::string&, capacity)   FontName(name, std::string&, charset)
 //   TextTable(countName, textsName, int32_t& count, VarTextTable&, capacity)
 //   Bitmap(name, std::vector<uint8_t>&)
-// The field references are const when dumping, so each list is a template over the record's constness.
+// The field references are const when writing, so each list is a template over the record's constness.
 #include <concepts>
 #include <type_traits>
 #include <variant>
@@ -17,7 +18,13 @@
 #include "model/project_settings.h"
 #include "plc/plc_address.h"
 
-namespace qxed::json_form {
+namespace qxed {
+
+namespace records {
+struct ElementHeader;
+}  // namespace records
+
+namespace fields {
 
 template <class T, class Record>
 concept RecordOf = std::same_as<std::remove_const_t<T>, Record>;
@@ -85,8 +92,10 @@ void VisitFields(V& v, S& s) {
     v.Byte("WriteNWords", s.WriteNWords);
 }
 
-// The common header after Kind, which the callers handle (it decides the fields that follow).
-template <class V, RecordOf<Element> E>
+// The common element header without Kind, which the callers handle: it decides the fields that follow. The
+// project file stores Kind after these four and reads them into its own header record.
+template <class V, class E>
+requires RecordOf<E, Element> || RecordOf<E, records::ElementHeader>
 void VisitHeader(V& v, E& e) {
     v.Int("X", e.X);
     v.Int("Y", e.Y);
@@ -216,4 +225,6 @@ void VisitKindFields(V& v, F& fields) {
     std::visit([&v](auto& kindFields) { VisitFields(v, kindFields); }, fields);
 }
 
-}  // namespace qxed::json_form
+}  // namespace fields
+
+}  // namespace qxed
