@@ -1,10 +1,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "text/file_access.h"
 #include "files/project_file.h"
 #include "files/project_records.h"
 #include "model/user_prompts.h"
+#include "text/file_access.h"
 #include "text/language.h"
 #include "text/texts.h"
 

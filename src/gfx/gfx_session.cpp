@@ -35,13 +35,13 @@ constexpr std::array<FaceSubstitution, 6> kSubstitutions{{
     {"SimHei", "WenQuanYi Zen Hei", true},
 }};
 
-// Headless tools often run without a session (CI, cron, ssh): give the graphics layer a private runtime folder
-// of its own, as a session would, instead of letting it warn on stderr about the missing one.
+// Headless tools often run without a session (CI, cron, ssh): give the graphics layer a private runtime
+// folder of its own, as a session would, instead of letting it warn on stderr about the missing one.
 void EnsureRuntimeFolder() {
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
     const std::string folder = "/tmp/qxed-runtime-" + std::to_string(getuid());
     if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return;
-    struct stat info{};
+    struct stat info {};
     if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != getuid() ||
         (info.st_mode & 0777) != 0700)
         return;

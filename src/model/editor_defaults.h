@@ -18,7 +18,6 @@ struct EditorDefaults {
     int DefaultModel = 0;
     CodePage TextCodePage = CodePage::Gbk;  // of every text in the project
 
-
     bool operator==(const EditorDefaults&) const = default;
 };
 

@@ -10,8 +10,8 @@ namespace {
 
 // Indexed by kind code; the names are those of the files' kind table.
 constexpr std::array<std::string_view, kLastElementKind + 1> kKindNames = {
-    "",         "Text",     "Reg",         "Lamp",     "FuncKey",     "Trend",     "Bar",
-    "Pic",      "VarText",  "FontText",    "TouchKey", "VarFontText", "ASCIIText",
+    "",    "Text",    "Reg",      "Lamp",     "FuncKey",     "Trend",     "Bar",
+    "Pic", "VarText", "FontText", "TouchKey", "VarFontText", "ASCIIText",
 };
 
 }  // namespace

@@ -39,8 +39,8 @@ std::string_view KindName(int32_t code);
 std::optional<int32_t> KindOfName(std::string_view name);
 
 // Text capacities in bytes (the slot sizes are one more).
-constexpr int kShortTextCapacity = 40;   // static, variable and alarm texts, page titles
-constexpr int kLongTextCapacity = 120;   // font texts, touch key labels, variable font texts
+constexpr int kShortTextCapacity = 40;  // static, variable and alarm texts, page titles
+constexpr int kLongTextCapacity = 120;  // font texts, touch key labels, variable font texts
 constexpr int kFontNameCapacity = 128;
 constexpr int kVarTextEntries = 255;
 // The first `capacity` bytes of a text.
@@ -111,8 +111,8 @@ struct BarFields : GraphFields {
 };
 
 struct PicFields {
-    int32_t Width = 0;   // editor units
-    int32_t Height = 0;  // editor units
+    int32_t Width = 0;            // editor units
+    int32_t Height = 0;           // editor units
     std::vector<uint8_t> Bitmap;  // the complete BMP file, kept byte for byte
     bool operator==(const PicFields&) const = default;
 };
@@ -184,9 +184,9 @@ struct ASCIITextFields {
 
 // The kind's own fields; monostate for a kind code outside 1..12, which has no data.
 // The alternative's index equals the kind code.
-using ElementFields = std::variant<std::monostate, TextFields, RegFields, LampFields, FuncKeyFields, TrendFields,
-                                   BarFields, PicFields, VarTextFields, FontTextFields, TouchKeyFields,
-                                   VarFontTextFields, ASCIITextFields>;
+using ElementFields = std::variant<std::monostate, TextFields, RegFields, LampFields, FuncKeyFields,
+                                   TrendFields, BarFields, PicFields, VarTextFields, FontTextFields,
+                                   TouchKeyFields, VarFontTextFields, ASCIITextFields>;
 
 // One object placed on a page. Copies are deep: pictures and fonts are values.
 struct Element {

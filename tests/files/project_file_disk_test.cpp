@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -120,6 +122,31 @@ TEST_F(ProjectFileDisk, SaveIntoReadOnlyFolderLeavesThePreviousFile) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(prompts.Last().Text, kCanNotSave);
     EXPECT_EQ(ReadBytes(folder.File("line1.qx2")), old);
+}
+
+// A disk that fills up in the middle of the writing: the file size limit makes the write fail for any user.
+TEST_F(ProjectFileDisk, WriteFailingHalfwayLeavesThePreviousFile) {
+    const std::string old = AsString(SerializeProject(Project()));
+    WriteBytes(folder.File("line1.qx2"), old);
+    project = testing::SampleProject();
+    project.Modified = true;
+    ASSERT_GT(Saved().size(), 4096u);
+
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool saved = Save("line1.qx2");
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousSignal);
+
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(project.Modified);
+    EXPECT_EQ(prompts.Last().Text, kCanNotSave);
+    EXPECT_EQ(ReadBytes(folder.File("line1.qx2")), old);
+    EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"line1.qx2"});
 }
 
 TEST_F(ProjectFileDisk, SaveKeepsPermissions) {
