@@ -38,7 +38,7 @@ void ReadPages(ByteReader& in, Project& project, ElementDataReader readData) {
 
 void ReadAlarmTexts(ByteReader& in, Project& project, std::size_t slotSize) {
     const int32_t count = project.Settings.AlarmCount;
-    CheckCount(in, count, slotSize, AlarmCapacityOfModel(project.Settings.CurrentModel));
+    CheckCount(in, count, slotSize, project.AlarmCapacity());
     for (int32_t i = 0; i < count; ++i)
         project.AlarmTexts[i] = in.TextSlot(slotSize);
 }

@@ -58,14 +58,8 @@ ProjectSettings ReadSettings(ByteReader& in) {
     return settings;
 }
 
-int AlarmCapacityOfModel(int model) {
-    const PanelModel* panel = FindPanelModel(model);
-    return std::min(panel != nullptr ? panel->AlarmCapacity : kMaxAlarmTexts, kMaxAlarmTexts);
-}
-
 int32_t StoredAlarmCount(const Project& project) {
-    return std::clamp<int32_t>(project.Settings.AlarmCount, 0,
-                               AlarmCapacityOfModel(project.Settings.CurrentModel));
+    return std::clamp<int32_t>(project.Settings.AlarmCount, 0, project.AlarmCapacity());
 }
 
 void WritePageHead(ByteWriter& out, const Page& page) {

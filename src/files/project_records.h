@@ -51,8 +51,6 @@ ProjectSettings ReadSettings(ByteReader& in);
 // The alarm count the file gets: no more texts than the project's model holds, so that the file can be
 // opened again.
 int32_t StoredAlarmCount(const Project& project);
-// Entries a model's alarm list holds; the largest list for an unknown model.
-int AlarmCapacityOfModel(int model);
 
 // Page number, title and links; the element count and the elements follow.
 void WritePageHead(ByteWriter& out, const Page& page);

@@ -26,11 +26,6 @@ std::optional<int32_t> KindOfName(std::string_view name) {
     return std::nullopt;
 }
 
-std::string CutText(std::string_view text, int capacity) {
-    if (capacity < 0) capacity = 0;
-    return std::string(text.substr(0, static_cast<size_t>(capacity)));
-}
-
 const std::string& VarTextTable::operator[](size_t index) const {
     static const std::string empty;
     return index < held_.size() ? held_[index] : empty;

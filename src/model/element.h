@@ -43,8 +43,6 @@ constexpr int kShortTextCapacity = 40;  // static, variable and alarm texts, pag
 constexpr int kLongTextCapacity = 120;  // font texts, touch key labels, variable font texts
 constexpr int kFontNameCapacity = 128;
 constexpr int kVarTextEntries = 255;
-// The first `capacity` bytes of a text.
-std::string CutText(std::string_view text, int capacity);
 
 struct TextFields {
     std::string Content;

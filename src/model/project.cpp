@@ -1,5 +1,6 @@
 #include "model/project.h"
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
 
@@ -142,7 +143,7 @@ Page& Project::AppendPage(Page page) {
 
 int Project::AlarmCapacity() const {
     const PanelModel* model = FindPanelModel(Settings.CurrentModel);
-    return model ? model->AlarmCapacity : 128;
+    return model ? std::min(model->AlarmCapacity, kMaxAlarmTexts) : kMaxAlarmTexts;
 }
 
 bool Project::operator==(const Project& other) const {

@@ -63,7 +63,7 @@ class Project {
     // Appends a page read from a file, in file order.
     Page& AppendPage(Page page);
 
-    // Alarm capacity of the current model (128 or 256).
+    // Alarm capacity of the current model (128 or 256); the whole table for a model outside the table.
     int AlarmCapacity() const;
 
     // The document's content: settings, alarm texts, global keys, pages with their elements in order, and
