@@ -341,6 +341,7 @@ constexpr const TextKey* kDownloadForm[] = {
     &CancelBtnCaption,
     &NoEnoughMemory,
     &PageContentOver,
+    &TooManyDoubleByteChars,
     &PleaseAdjust,
     &NotExist,
     &ReallyCancelDownload,
