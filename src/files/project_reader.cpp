@@ -11,15 +11,20 @@ namespace records {
 
 namespace {
 
-// The body reader of each file version; a version without a row is not readable (yet).
+// The body reader of each file version; a version without a row is not readable.
 struct VersionReader {
     int32_t First;
     int32_t Last;
     BodyReader Read;
 };
 
+void ReadCurrentVersion(ByteReader& in, Project& project, int32_t) {
+    ReadCurrentBody(in, project);
+}
+
 constexpr VersionReader kVersionReaders[] = {
-    {28, 29, ReadCurrentBody},
+    {1, 27, ReadOlderBody},
+    {28, 29, ReadCurrentVersion},
 };
 
 }  // namespace
@@ -88,7 +93,7 @@ LoadOutcome ReadProjectBytes(std::span<const uint8_t> bytes, Project& project) {
         if (read == nullptr) throw FormatError("no reader for this version");
         // A version that stores no model leaves the model of a reset project, which is then 0.
         DefaultModelDuringLoad model(project, 0);
-        read(in, project);
+        read(in, project, outcome.Header.Version);
         records::FinishLoading(project);
     } catch (const FormatError&) {
         outcome.Status = LoadStatus::FormatWrong;

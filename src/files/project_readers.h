@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "files/byte_io.h"
 #include "model/element.h"
@@ -10,20 +11,22 @@
 // share. Each fills a project and throws FormatError when the bytes do not hold what the version says.
 namespace qxed::records {
 
-using BodyReader = void (*)(ByteReader& in, Project& project);
+using BodyReader = void (*)(ByteReader& in, Project& project, int32_t version);
 
 // The reader of a version; nullptr when the version has none.
 BodyReader BodyReaderOf(int32_t version);
 
 // Versions 28 and 29.
 void ReadCurrentBody(ByteReader& in, Project& project);
+// Versions 1 to 27, each by its layouts (older_layouts.h).
+void ReadOlderBody(ByteReader& in, Project& project, int32_t version);
 
 // Empties the project, takes the PLC type and resets every setting, alarm text and global key to the
 // defaults of that type: what a file does not store keeps them.
 void StartLoading(Project& project, int32_t plcType);
 
 // Reads one element's data in a version's layout into an element made for its kind.
-using ElementDataReader = void (*)(ByteReader& in, Element& element);
+using ElementDataReader = std::function<void(ByteReader& in, Element& element)>;
 // The page count and the pages with their elements; the page record and the element header are the same
 // in every version.
 void ReadPages(ByteReader& in, Project& project, ElementDataReader readData);

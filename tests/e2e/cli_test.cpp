@@ -62,25 +62,64 @@ void PutSlot(std::string& bytes, const std::string& text, size_t slotSize) {
     bytes.append(slotSize - 1 - text.size(), '\0');
 }
 
-// A project file of the first version: no version text, a 12-byte settings block, texts in 25-byte slots.
-std::string Version1File() {
+void PutElementHeader(std::string& bytes, int32_t x, int32_t y, int32_t kind) {
+    PutInt(bytes, x);
+    PutInt(bytes, y);
+    bytes += std::string(2, '\0');  // Double, Inverse
+    PutInt(bytes, kind);
+}
+
+// A project file of version 5: no version text, the 50-byte settings block, texts in 25-byte slots, the
+// register and function key layouts of that version, alarm texts and no global keys.
+std::string Version5File() {
     std::string bytes("\x03QX2\0\0", 6);
-    PutInt(bytes, 1);
+    PutInt(bytes, 5);
+    PutInt(bytes, 21);  // PlcType
     PutInt(bytes, 3);   // HomePageNo
     PutInt(bytes, 5);   // Password
-    PutInt(bytes, 21);  // PlcType
-    PutInt(bytes, 1);   // pages
-    PutInt(bytes, 7);   // Number and 2 ignored bytes
+    PutInt(bytes, 2);   // AlarmCount
+    for (int32_t value : {1, 0, 300})
+        PutInt(bytes, value);  // AlarmCoil
+    for (int32_t value : {9, 1, 1, 0, 3})
+        PutInt(bytes, value, 1);  // BaudCode, Parity, SevenDataBits, OneStopBit, CtrlFlags
+    for (int32_t value : {1, 0, 100})
+        PutInt(bytes, value);  // CtrlReg
+    PutInt(bytes, 0x5A, 1);    // ReservedByte
+    PutInt(bytes, 2);          // ScreenSaveTime
+
+    PutInt(bytes, 1);  // pages
+    PutInt(bytes, 7);  // Number and 2 ignored bytes
     PutSlot(bytes, "Old", 41);
     PutInt(bytes, 6, 2);
     PutInt(bytes, 8, 2);
     PutInt(bytes, 8);
-    PutInt(bytes, 1);  // elements
-    PutInt(bytes, 18);
-    PutInt(bytes, 36);
-    bytes += std::string(2, '\0');
-    PutInt(bytes, 1);  // Text
+    PutInt(bytes, 4);  // elements
+
+    PutElementHeader(bytes, 18, 36, 1);  // Text
     PutSlot(bytes, "Hello", 25);
+    PutElementHeader(bytes, 0, 0, 2);  // Reg
+    for (int32_t value : {1, 0, 4096, 2, 6, 1})
+        PutInt(bytes, value);  // Address, Num, Digits, DecimalDigits
+    for (int32_t value : {0, 0, 1, 1, 1})
+        PutInt(bytes, value, 1);        // DecDisp, Unsigned, NeedSet, Encrypt, Limit
+    PutInt(bytes, 999);                 // UpLimit
+    PutInt(bytes, -999);                // LowLimit
+    PutElementHeader(bytes, 40, 0, 3);  // Lamp
+    for (int32_t value : {1, 1, 0, 17})
+        PutInt(bytes, value);           // LampType, Coil
+    PutInt(bytes, 0, 1);                // PosLogic
+    PutElementHeader(bytes, 60, 0, 4);  // FuncKey
+    PutInt(bytes, 22);                  // Key
+    for (int32_t value : {1, 0, 1, 1})
+        PutInt(bytes, value, 1);  // Disappear, WithHand, Encrypt, Function
+    for (int32_t value : {1, 0, 5})
+        PutInt(bytes, value);  // Coil
+    PutInt(bytes, 2, 1);       // CoilAction
+    PutInt(bytes, 7);          // PageNo
+    PutInt(bytes, 1, 1);       // PlcStop
+
+    PutSlot(bytes, "Fire", 25);
+    PutSlot(bytes, "Stop", 25);
     return bytes;
 }
 
@@ -159,16 +198,48 @@ TEST(CliUpgrade, ANewerReadableFileIsSavedInTheCurrentVersionWithABackup) {
     EXPECT_EQ(ReadBytes(folder.File("line.qx2")), ReadBytes(folder.File("new.qx2")));
 }
 
-// The readers of versions 1..27 are not built yet: such a file is refused with the format message and
-// nothing is written. When they land, this becomes a check of the upgraded content.
-TEST(CliUpgrade, AnOlderVersionFileIsRefusedForNow) {
+// The dump of a project without the header of the file it came from.
+json Content(const RunResult& dump) {
+    json content = json::parse(dump.Out);
+    content.erase("ProjectVersion");
+    content.erase("VersionText");
+    return content;
+}
+
+TEST(CliUpgrade, AnOlderVersionFileIsSavedInTheCurrentVersionWithTheSameContent) {
     TempFolder folder;
-    WriteBytes(folder.File("old.qx2"), Version1File());
+    const std::string original = Version5File();
+    WriteBytes(folder.File("old.qx2"), original);
 
     const RunResult upgrade = Cli({"upgrade", "old.qx2", "-o", "new.qx2"}, folder.Path());
-    EXPECT_EQ(upgrade.ExitCode, 1);
-    EXPECT_EQ(upgrade.Err, kFormatWrong + "\n");
-    EXPECT_FALSE(std::filesystem::exists(folder.File("new.qx2")));
+    ASSERT_EQ(upgrade.ExitCode, 0) << upgrade.Err;
+    EXPECT_EQ(VersionOf(folder.File("new.qx2")), 28);
+
+    const RunResult oldDump = Cli({"dump", folder.File("old.qx2")});
+    const RunResult newDump = Cli({"dump", folder.File("new.qx2")});
+    ASSERT_EQ(oldDump.ExitCode, 0) << oldDump.Err;
+    ASSERT_EQ(newDump.ExitCode, 0) << newDump.Err;
+    EXPECT_EQ(json::parse(oldDump.Out)["ProjectVersion"], 5);
+    EXPECT_EQ(Content(newDump), Content(oldDump));
+    EXPECT_TRUE(Contains(json::parse(newDump.Out), json::parse(R"({"ProjectVersion": 28,
+        "settings": {"PlcType": 21, "CurrentModel": 0, "HomePageNo": 3, "Password": 5, "AlarmCount": 2,
+                     "BaudCode": 9, "CtrlFlags": 3, "ReservedByte": 90, "ScreenSaveTime": 2},
+        "AlarmTexts": ["Fire", "Stop"], "GlobalKeyCount": 0,
+        "pages": [{"Number": 7, "Title": "Old", "PrvPageNo": 6, "NxtPageNo": 8}]})")));
+    const json elements = json::parse(newDump.Out)["pages"][0]["elements"];
+    ASSERT_EQ(elements.size(), 4u);
+    EXPECT_TRUE(
+        Contains(elements[0], json::parse(R"({"Kind": "Text", "X": 18, "Y": 36, "Content": "Hello"})")));
+    EXPECT_TRUE(Contains(elements[1], json::parse(R"({"Kind": "Reg", "Digits": 6, "Pre0": 0, "Float": 0,
+        "NeedSet": 1, "UpLimit": 999, "LowLimit": -999, "Convert": 0})")));
+    EXPECT_TRUE(Contains(elements[3], json::parse(R"({"Kind": "FuncKey", "Action": {"Key": 22, "Disappear": 1,
+        "WithHand": 0, "Function": 1, "Coil": {"Station": 1, "Number": 5}, "CoilAction": 2, "Jump": 0,
+        "PageNo": 7, "PlcStop": 1, "RegNum": 1, "SetValue": 0}})")));
+
+    // In place: the old file is first renamed beside it; its version has no version text.
+    ASSERT_EQ(Cli({"upgrade", "old.qx2", "-o", "old.qx2"}, folder.Path()).ExitCode, 0);
+    EXPECT_EQ(ReadBytes(folder.File("old_.qx2")), original);
+    EXPECT_EQ(ReadBytes(folder.File("old.qx2")), ReadBytes(folder.File("new.qx2")));
 }
 
 TEST(CliErrors, FailuresExitWithOneAndTheEditorsMessage) {
