@@ -44,4 +44,20 @@ const std::string& RequireOutput(const CommandArgs& args) {
     return *args.Output;
 }
 
+std::optional<std::string> TakeOption(std::vector<std::string>& args, std::string_view name) {
+    std::optional<std::string> value;
+    for (std::size_t i = 0; i < args.size() && args[i] != "--";) {
+        if (args[i] != name) {
+            ++i;
+            continue;
+        }
+        if (i + 1 >= args.size()) throw UsageError{"option " + std::string(name) + " needs a value"};
+        if (value) throw UsageError{"option " + std::string(name) + " is given twice"};
+        value = args[i + 1];
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
+                   args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+    }
+    return value;
+}
+
 }  // namespace qxed::cli

@@ -1,6 +1,7 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,10 @@ struct CommandArgs {
     bool Help = false;
 };
 CommandArgs ParseCommandArgs(const std::vector<std::string>& args);
+
+// Removes "NAME VALUE" from the arguments before "--" and returns the value, for the options that only some
+// commands know. A missing value or a second NAME is bad usage.
+std::optional<std::string> TakeOption(std::vector<std::string>& args, std::string_view name);
 
 // Checks that exactly `count` file names were given, naming them in the message.
 void ExpectFiles(const CommandArgs& args, size_t count, const char* names);

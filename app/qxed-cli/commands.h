@@ -17,9 +17,13 @@ struct Command {
 int RunDump(const std::vector<std::string>& args, const std::optional<std::string>& dataDir);
 int RunMake(const std::vector<std::string>& args, const std::optional<std::string>& dataDir);
 int RunUpgrade(const std::vector<std::string>& args, const std::optional<std::string>& dataDir);
+int RunBuild(const std::vector<std::string>& args, const std::optional<std::string>& dataDir);
+int RunInspect(const std::vector<std::string>& args, const std::optional<std::string>& dataDir);
 
 extern const char kDumpHelp[];
 extern const char kMakeHelp[];
 extern const char kUpgradeHelp[];
+extern const char kBuildHelp[];
+extern const char kInspectHelp[];
 
 }  // namespace qxed::cli

@@ -18,6 +18,8 @@ constexpr Command kCommands[] = {
     {"dump",    "dump FILE [-o OUT.json]      a project file of any version in its JSON form", kDumpHelp,    RunDump},
     {"make",    "make FILE.json -o OUT.qx2    a project file from its JSON form",              kMakeHelp,    RunMake},
     {"upgrade", "upgrade IN -o OUT            a project file of any version in the current one", kUpgradeHelp, RunUpgrade},
+    {"build",   "build FILE -o IMAGE.bin      the screen data image of a project [--lang L]",  kBuildHelp,   RunBuild},
+    {"inspect", "inspect IMAGE.bin --model N  a screen data image decoded field by field",    kInspectHelp, RunInspect},
 };
 // clang-format on
 

@@ -26,7 +26,7 @@ class BuildProgress {
 
 // Everything besides the project that decides the image's bytes.
 struct ImageBuildContext {
-    const Language* Texts = nullptr;  // messages, the download window's caption and the symbol bytes
+    const ::qxed::Language* Texts = nullptr;  // messages, the download window's caption and the symbol bytes
     TextLanguage Language = TextLanguage::En;
     std::string GlyphFolder;  // where the glyph files are; the program folder in the editor
 };

@@ -3,16 +3,12 @@
 #include <cstdint>
 
 #include "model/key_action.h"
+#include "plc/operand_numbers.h"  // Octal and Hex, the digit readings the tables use
 #include "plc/plc_address.h"
 
 // How the panel receives PLC operands and key actions: every PLC type has its own numbering, which these
 // rules map the editor's operand (station, type index, number) onto.
 namespace qxed {
-
-// The lowest five decimal digits of n read as octal or hexadecimal digits (digits 8 and 9 taken as they
-// are; negative numbers use truncating division).
-int32_t Octal(int32_t n);
-int32_t Hex(int32_t n);
 
 // Station, type code, number (u16 little-endian, its low 16 bits).
 using EncodedOperand = std::array<uint8_t, 4>;
