@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_prompts.h"
 #include "image/character_sets.h"
 #include "image/glyph_store.h"
 #include "image/image_build.h"
@@ -35,15 +36,6 @@ constexpr std::size_t kTextBytes = 40;
 constexpr std::size_t kElementsPerPage = 255;
 constexpr std::size_t kTextRecordOverhead = 4;  // x, y, attribute, length byte
 constexpr double kAllowedRatio = 3.0;
-
-class StderrPrompts : public UserPrompts {
-  public:
-    MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon,
-                              MessageButtons) override {
-        std::cerr << caption << ": " << text << "\n";
-        return MessageResult::Ok;
-    }
-};
 
 class NoProgress : public BuildProgress {
   public:
@@ -134,7 +126,7 @@ int main(int argc, char** argv) {
     const std::string folder = ProgramFolder();
 
     ImageBuildContext context{&language, kLanguage, folder};
-    StderrPrompts prompts;
+    bench::StderrPrompts prompts;
     NoProgress progress;
     BuildOutcome outcome;
     const double build =

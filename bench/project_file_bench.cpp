@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_prompts.h"
 #include "files/project_file.h"
 #include "gfx/mono_bitmap.h"
 #include "model/element_defaults.h"
@@ -26,15 +27,6 @@ namespace {
 using namespace qxed;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-class StderrPrompts : public UserPrompts {
-  public:
-    MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon,
-                              MessageButtons) override {
-        std::cerr << caption << ": " << text << "\n";
-        return MessageResult::Ok;
-    }
-};
 
 std::vector<uint8_t> SmallPicture(int seed) {
     MonoBitmap bitmap(24 + seed % 8, 16);
@@ -123,7 +115,7 @@ int main(int argc, char** argv) {
     const fs::path folder = pattern;
 
     const Language language;
-    StderrPrompts prompts;
+    bench::StderrPrompts prompts;
     Project project = MakeProject(pages, elementsPerPage);
     project.ProjectFileName = (folder / "bench.qx2").string();
 

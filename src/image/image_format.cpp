@@ -5,17 +5,8 @@
 namespace qxed::image_format {
 
 bool CarriesGlobalKeys(int modelIndex) {
-    switch (modelIndex) {
-        case 2:
-        case 4:
-        case 6:
-        case 7:
-        case 10:
-        case 11:
-            return true;
-        default:
-            return false;
-    }
+    const PanelModel* model = FindPanelModel(modelIndex);
+    return model != nullptr && model->GlobalKeyCount != kGlobalKeysUnchanged;
 }
 
 bool UsesRowLayout(int modelIndex) {

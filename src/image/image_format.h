@@ -27,7 +27,7 @@ constexpr std::size_t kFixedSettingsSize = 42;
 // The kind code a font text element is listed under: it travels as a picture.
 constexpr uint8_t kFontTextImageKind = 7;
 
-// Models 2, 4, 6, 7, 10 and 11 carry the global function key table in the settings block.
+// The models with global function keys (2, 4, 6, 7, 10 and 11) carry their table in the settings block.
 bool CarriesGlobalKeys(int modelIndex);
 // Models 2 and 7 take row-layout bitmaps and glyphs; all others column layout.
 bool UsesRowLayout(int modelIndex);
