@@ -2,8 +2,12 @@
 # installs what is missing, builds and runs every test.
 BUILD_DIR ?= build
 JOBS ?= 2
+# The sanitizer build of the test suite and the fuzzing build (clang) live in build folders of their own.
+ASAN_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test bench clean
+.PHONY: all deps configure build test bench asan-test fuzz clean
 
 all: build
 
@@ -19,9 +23,29 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
-# Save and load timings of a large project beside a plain copy of its file.
+# Save and load timings of a large project beside a plain copy of its file; the build of a full image
+# beside the reading of its glyphs.
 bench: build
 	$(BUILD_DIR)/bin/bench_project_file
+	$(BUILD_DIR)/bin/bench_image_build
+
+# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer. The leak checker keeps
+# quiet about the suppressions it used, since tests compare what the programs print on stderr.
+asan-test: deps
+	@test -f $(ASAN_BUILD_DIR)/build.ninja || cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DQXED_SANITIZE=ON
+	cmake --build $(ASAN_BUILD_DIR) -j$(JOBS)
+	cd $(ASAN_BUILD_DIR) && LSAN_OPTIONS=print_suppressions=0 QT_QPA_PLATFORM=offscreen \
+	    ctest --output-on-failure -j$(JOBS)
+
+# Builds the fuzz targets and their seeds, then runs each target for FUZZ_SECONDS (see fuzz/CMakeLists.txt).
+# The build runs instrumented programs of its own (the example project is made by qxed-cli), so the leak
+# checker gets the fuzzers' suppressions there too.
+fuzz: deps
+	@test -f $(FUZZ_BUILD_DIR)/build.ninja || \
+	    cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DQXED_FUZZ=ON
+	LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan_suppressions.txt:print_suppressions=0 \
+	    QT_QPA_PLATFORM=offscreen cmake --build $(FUZZ_BUILD_DIR) -j$(JOBS) --target fuzzers
+	fuzz/run_fuzzers.sh $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)

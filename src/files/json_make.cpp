@@ -118,9 +118,20 @@ class Reader {
         if (value == nullptr) return;
         Reader reader(*value, PathOf(name), codePage_);
         fields::VisitFields(reader, font);
-        // Size and height describe one thing; the one given decides the other.
+        // Size and height describe one thing; the one given decides the other. A project file keeps the
+        // size and derives the height from it on reading, so both given must agree, or the saved project
+        // would open with another font.
         if (reader.Has("Size") && !reader.Has("Height")) font.SetSize(font.Size);
         if (reader.Has("Height") && !reader.Has("Size")) font.SetHeight(font.Height);
+        if (reader.Has("Size") && reader.Has("Height")) {
+            FontDesc sized = font;
+            sized.SetSize(font.Size);
+            if (sized.Height != font.Height) {
+                throw FormError{reader.PathOf("Height"), "does not match Size " + std::to_string(font.Size) +
+                                                             ", which gives Height " +
+                                                             std::to_string(sized.Height)};
+            }
+        }
         reader.Finish();
     }
 
@@ -200,7 +211,10 @@ int32_t KindFromJson(const Json& value, const std::string& path) {
     if (!value.is_number_integer()) {
         throw FormError{path, "expected a kind name or code, found " + std::string(TypeName(value))};
     }
-    return static_cast<int32_t>(IntegerIn(value, path, kFirstElementKind, kLastElementKind));
+    // A code outside the kind table is what a file held for a kind this editor does not know: such an
+    // element keeps its code and has no fields, as when the file is opened.
+    return static_cast<int32_t>(
+        IntegerIn(value, path, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 // Derived sizes that the JSON leaves out follow the texts it gives, as the editor keeps them after an edit.

@@ -47,6 +47,10 @@ void FinishLoading(Project& project) {
     if (project.Pages().empty()) {
         project.AddPage(1, "");
     } else {
+        // The page list is kept in ascending number order, which a file written by the editor always has;
+        // a file that lists its pages otherwise is put in order (a stable sort keeps pages of one number
+        // as the file has them).
+        project.Pages().sort([](const Page& a, const Page& b) { return a.Number < b.Number; });
         project.SetCurrentPage(&project.Pages().front());
     }
 }

@@ -73,7 +73,12 @@ void InstallSubstitutions() {
 
 // The graphics application lives until the process ends, and fontconfig keeps its configuration with it.
 // A sanitizer build's leak checker is told so, instead of failing every program that drew text.
-#if defined(__SANITIZE_ADDRESS__)
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QXED_ADDRESS_SANITIZER 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(QXED_ADDRESS_SANITIZER)
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig\n";
 }

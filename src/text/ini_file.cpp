@@ -153,6 +153,12 @@ std::string_view LineEndingOf(std::string_view bytes) {
     return "\n";
 }
 
+// What ends a file's unfinished last line before more lines are appended. A last line that ends in a lone CR
+// only needs the LF: a full line ending after it would leave the CR inside the line, joined to its value.
+std::string LineBreakAfter(std::string_view bytes, const std::string& eol) {
+    return bytes.ends_with('\r') ? std::string("\n") : eol;
+}
+
 // The form in which a value reads back unchanged.
 std::string StoredValue(std::string_view value) {
     bool needsQuotes = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) ||
@@ -242,7 +248,7 @@ bool IniFile::WriteText(std::string_view section, std::string_view key, std::str
     if (!range) {
         std::string added;
         bool onlyMark = bytes_.empty() || bytes_ == kByteOrderMark;
-        if (!onlyMark && bytes_.back() != '\n') added += eol;
+        if (!onlyMark && bytes_.back() != '\n') added += LineBreakAfter(bytes_, eol);
         added += "[" + std::string(section) + "]" + eol + std::string(key) + "=" + stored + eol;
         bytes_ += added;
         return true;
@@ -271,7 +277,9 @@ bool IniFile::WriteText(std::string_view section, std::string_view key, std::str
     }
     const Line& after = lines[last];
     std::string added;
-    if (after.Next == bytes_.size() && bytes_.back() != '\n') added += eol;  // last line without a break
+    if (after.Next == bytes_.size() && bytes_.back() != '\n') {
+        added += LineBreakAfter(bytes_, eol);  // last line without a break
+    }
     added += std::string(key) + "=" + stored + eol;
     bytes_.insert(after.Next, added);
     return true;

@@ -181,7 +181,7 @@ TEST(ProjectJson, PictureSizeDefaultsToItsBitmapAndFontSizeDecidesTheHeight) {
     bitmap.Set(3, 3, true);
     const std::string bmp = EncodeBase64(EncodeMonoBmp(bitmap));
     const Project project = Made(WithElement(R"({"Kind": "Pic", "Bitmap": ")" + bmp + R"("},
-        {"Kind": "TouchKey", "Font": {"Size": 12}}, {"Kind": "TouchKey", "Font": {"Height": -16, "Size": 20}})"));
+        {"Kind": "TouchKey", "Font": {"Size": 12}}, {"Kind": "TouchKey", "Font": {"Height": -27, "Size": 20}})"));
 
     const auto& elements = project.Pages().front().Elements;
     const PicFields& picture = elements[0].As<PicFields>();
@@ -189,8 +189,8 @@ TEST(ProjectJson, PictureSizeDefaultsToItsBitmapAndFontSizeDecidesTheHeight) {
     EXPECT_EQ(picture.Height, ToEditorUnits(16, 36));
     EXPECT_EQ(picture.Bitmap, EncodeMonoBmp(bitmap));
     EXPECT_EQ(elements[1].As<TouchKeyFields>().Font.Height, -16);
-    // Both given: kept as they are, as a dump of any stored font gives them.
-    EXPECT_EQ(elements[2].As<TouchKeyFields>().Font.Height, -16);
+    // Both given, and agreeing, as a dump of any stored font gives them: kept as they are.
+    EXPECT_EQ(elements[2].As<TouchKeyFields>().Font.Height, -27);
     EXPECT_EQ(elements[2].As<TouchKeyFields>().Font.Size, 20);
 }
 
@@ -242,7 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadForm{R"({"pages": [{"Number": 1, "Title": {"hex": "ABC"}}]})", "pages[0].Title.hex", "hex digits"},
         BadForm{R"({"pages": [{"Number": 1, "Title": {"hex": "4G"}}]})", "pages[0].Title.hex", "hex digits"},
         BadForm{WithElement(R"({"X": 1})"), "pages[0].elements[0].Kind", "missing"},
-        BadForm{WithElement(R"({"Kind": 13})"), "pages[0].elements[0].Kind", "outside 1..12"},
+        BadForm{WithElement(R"({"Kind": 2147483648})"), "pages[0].elements[0].Kind", "outside"},
         BadForm{WithElement(R"({"Kind": "Button"})"), "pages[0].elements[0].Kind", "unknown element kind"},
         BadForm{WithElement(R"({"Kind": "Reg", "Content": "x"})"), "pages[0].elements[0].Content",
                 "unknown key"},
