@@ -4,7 +4,6 @@
 #include "cli_args.h"
 #include "cli_session.h"
 #include "commands.h"
-#include "files/project_json.h"
 #include "image/image_build.h"
 #include "text/program_folder.h"
 #include "text/texts.h"
@@ -58,10 +57,7 @@ class SilentProgress : public BuildProgress {
     bool CancelRequested() override { return false; }
 };
 
-bool IsProjectFile(const std::string& bytes) {
-    return bytes.starts_with(std::string_view("\x03QX2", 4));
-}
-
+// The JSON form starts with an object; a project file starts with its magic byte 3, never with "{".
 bool LooksLikeJson(const std::string& bytes) {
     const std::size_t first = bytes.find_first_not_of(" \t\r\n");
     return first != std::string::npos && bytes[first] == '{';
@@ -69,20 +65,10 @@ bool LooksLikeJson(const std::string& bytes) {
 
 // A project file of any version, or the JSON form. False after the message.
 bool OpenProject(CliSession& session, const std::string& file, Project& project) {
-    std::string error;
-    const std::optional<std::string> bytes = ReadWholeFile(file, error);
-    if (!bytes) {
-        std::cerr << file << ": " << error << '\n';
-        return false;
-    }
-    if (IsProjectFile(*bytes) || !LooksLikeJson(*bytes)) return session.Open(file, project);
-    if (const std::optional<JsonFormError> formError = MakeProjectFromJson(*bytes, project)) {
-        std::cerr << file << ": ";
-        if (!formError->Path.empty()) std::cerr << formError->Path << ": ";
-        std::cerr << formError->Message << '\n';
-        return false;
-    }
-    return true;
+    const std::optional<std::string> bytes = ReadInputFile(file);
+    if (!bytes) return false;
+    if (!LooksLikeJson(*bytes)) return session.Open(file, project);
+    return MakeFromJsonForm(file, *bytes, project);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 
 #include "cli_args.h"
 #include "files/project_file.h"
+#include "files/project_json.h"
 #include "text/file_access.h"
 #include "text/program_folder.h"
 #include "text/texts.h"
@@ -57,6 +59,22 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
     std::optional<std::string> bytes = file_access::ReadRegularText(path, kMaxInputSize);
     if (!bytes) error = "not a readable regular file of at most 256 MiB";
     return bytes;
+}
+
+std::optional<std::string> ReadInputFile(const std::string& path) {
+    std::string error;
+    std::optional<std::string> bytes = ReadWholeFile(path, error);
+    if (!bytes) std::cerr << path << ": " << error << '\n';
+    return bytes;
+}
+
+bool MakeFromJsonForm(const std::string& file, const std::string& text, Project& project) {
+    const std::optional<JsonFormError> formError = MakeProjectFromJson(text, project);
+    if (!formError) return true;
+    std::cerr << file << ": ";
+    if (!formError->Path.empty()) std::cerr << formError->Path << ": ";
+    std::cerr << formError->Message << '\n';
+    return false;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {

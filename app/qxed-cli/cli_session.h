@@ -40,6 +40,12 @@ class CliSession {
 // named pipe cannot hang the command.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error);
 
+// The whole input file, or nullopt after printing why it cannot be read ("FILE: reason").
+std::optional<std::string> ReadInputFile(const std::string& path);
+
+// Makes the project from its JSON form; false after printing "FILE: path: message".
+bool MakeFromJsonForm(const std::string& file, const std::string& text, Project& project);
+
 // Writes beside the target, flushes and renames over it, so a failed write leaves the old file.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 

@@ -55,12 +55,8 @@ int RunInspect(const std::vector<std::string>& args, const std::optional<std::st
     const int model = ModelOfArgument(*modelText);
 
     const std::string& file = parsed.Files[0];
-    std::string error;
-    const std::optional<std::string> bytes = ReadWholeFile(file, error);
-    if (!bytes) {
-        std::cerr << file << ": " << error << '\n';
-        return kExitFailure;
-    }
+    const std::optional<std::string> bytes = ReadInputFile(file);
+    if (!bytes) return kExitFailure;
     const ImageReadResult result =
         ReadScreenDataImage(std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()), model);
     if (!result.Image) {

@@ -3,7 +3,6 @@
 #include "cli_args.h"
 #include "cli_session.h"
 #include "commands.h"
-#include "files/project_json.h"
 
 namespace qxed::cli {
 
@@ -30,19 +29,10 @@ int RunMake(const std::vector<std::string>& args, const std::optional<std::strin
     CliSession session(parsed.DataDir ? parsed.DataDir : dataDir);
 
     const std::string& file = parsed.Files[0];
-    std::string error;
-    const std::optional<std::string> text = ReadWholeFile(file, error);
-    if (!text) {
-        std::cerr << file << ": " << error << '\n';
-        return kExitFailure;
-    }
+    const std::optional<std::string> text = ReadInputFile(file);
+    if (!text) return kExitFailure;
     Project project = session.NewProject();
-    if (const std::optional<JsonFormError> formError = MakeProjectFromJson(*text, project)) {
-        std::cerr << file << ": ";
-        if (!formError->Path.empty()) std::cerr << formError->Path << ": ";
-        std::cerr << formError->Message << '\n';
-        return kExitFailure;
-    }
+    if (!MakeFromJsonForm(file, *text, project)) return kExitFailure;
     return session.Save(project, output) ? kExitOk : kExitFailure;
 }
 

@@ -1,12 +1,14 @@
 #include "glyphgen/glyph_files.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <system_error>
 
 #include "glyphgen/glyph_fit.h"
 #include "glyphgen/symbol_pictures.h"
+#include "text/file_access.h"
 #include "text/symbols.h"
 
 namespace qxed {
@@ -92,28 +94,9 @@ GlyphFileContents BuildGlyphFile(const HexFont& font, GlyphCharset charset) {
 
 bool WriteWholeFile(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                     std::string& error) {
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            error = "cannot write " + temporary.string();
-            return false;
-        }
-    }
-    std::error_code renameError;
-    std::filesystem::rename(temporary, path, renameError);
-    if (renameError) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        error = "cannot rename " + temporary.string() + " to " + path.string() + ": " + renameError.message();
-        return false;
-    }
-    return true;
+    if (file_access::ReplaceFile(path.string(), bytes, std::nullopt)) return true;
+    error = "cannot write " + path.string() + ": " + std::strerror(errno);
+    return false;
 }
 
 bool WriteGlyphFiles(const HexFont& font, const std::filesystem::path& folder, std::string& error) {
