@@ -1,0 +1,45 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qxed {
+
+class UserPrompts;
+class Language;
+
+// The data file (".odp"): a compiled screen data image with its lengths, the panel model and PLC type it
+// was built for, and a copy of the PLC driver file the download used, so the compiled data can be kept and
+// downloaded again without the project.
+//   0  22  byte 21 then "NorvaleQXEDObjectData"
+//  22   1  CurrentModel
+//  23   1  PlcType, low byte
+//  24   2  H (uint16 LE): directory and settings block
+//  26   2  glyph area length (uint16 LE)
+//  28   2  L (uint16 LE): image length
+//  30   L  the image bytes
+//  30+L    the driver file, unchanged, to the end
+struct DataFileContents {
+    uint8_t CurrentModel = 0;
+    uint8_t PlcTypeLow = 0;
+    uint16_t HeaderLength = 0;
+    uint16_t GlyphLength = 0;
+    std::vector<uint8_t> Image;  // L bytes
+};
+
+constexpr size_t kDataFileHeaderLength = 30;
+
+// Writes the data file: the header and image, then every byte of the driver file. False after its message
+// (through the prompts, with the file messages of the language) when a file cannot be read or written; a
+// failed export leaves no half-written file behind.
+bool ExportData(const std::string& path, const DataFileContents& contents, const std::string& driverFilePath,
+                const Language& language, UserPrompts& prompts);
+
+// Reads the header and the image; the driver copy is not read. Nullopt after "该文件格式不正确！" when the
+// magic is wrong or the file is shorter than its header says, or after the open message when it cannot be
+// read.
+std::optional<DataFileContents> ImportData(const std::string& path, const Language& language,
+                                           UserPrompts& prompts);
+
+}  // namespace qxed
