@@ -14,8 +14,8 @@ struct DriverFileForm {
 
 // By panel model index.
 constexpr DriverFileForm kDriverFileForms[] = {
-    {"7460", "2.dat"}, {"image", ".dat"}, {"6460", "2.dat"},  {"5460", "2.dat"}, {"4460", "2.dat"},
-    {"7560", "2.dat"}, {"3460", "2.dat"}, {"8460", "2.dat"},  {"image1", ".dat"}, {"3560", "2.dat"},
+    {"7460", "2.dat"}, {"image", ".dat"}, {"6460", "2.dat"}, {"5460", "2.dat"},  {"4460", "2.dat"},
+    {"7560", "2.dat"}, {"3460", "2.dat"}, {"8460", "2.dat"}, {"image1", ".dat"}, {"3560", "2.dat"},
     {"9460", "2.dat"}, {"2460", "2.dat"}, {"1460", "2.dat"},
 };
 
@@ -33,9 +33,12 @@ int DriverNumber(int plcType) {
 
 std::string DriverLanguageFolder(int textLanguage) {
     switch (textLanguage) {
-    case 2: return "sCh";
-    case 3: return "Ru";
-    default: return "En";
+        case 2:
+            return "sCh";
+        case 3:
+            return "Ru";
+        default:
+            return "En";
     }
 }
 

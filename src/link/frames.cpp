@@ -34,13 +34,13 @@ std::vector<uint8_t> MakeFrame(uint8_t progress, std::span<const uint8_t> payloa
     return frame;
 }
 
-std::vector<uint8_t> ErasePayload(uint8_t sector) { return {kEraseSector, sector}; }
+std::vector<uint8_t> ErasePayload(uint8_t sector) {
+    return {kEraseSector, sector};
+}
 
 std::vector<uint8_t> WritePayload(uint32_t address, std::span<const uint8_t> data) {
-    std::vector<uint8_t> payload{kWriteData,
-                                 static_cast<uint8_t>(address >> 24),
-                                 static_cast<uint8_t>(address >> 16),
-                                 static_cast<uint8_t>(address >> 8),
+    std::vector<uint8_t> payload{kWriteData, static_cast<uint8_t>(address >> 24),
+                                 static_cast<uint8_t>(address >> 16), static_cast<uint8_t>(address >> 8),
                                  static_cast<uint8_t>(address)};
     payload.insert(payload.end(), data.begin(), data.end());
     return payload;

@@ -35,9 +35,9 @@ constexpr int kWakeUpReplyLength = 11;
 constexpr int kVersionReplyLength = 16;
 constexpr int kIdentityReplyLength = 24;
 
-constexpr int kWriteBlock = 128;      // most data bytes in one write frame
-constexpr int kSectorSize = 4096;     // flash sector n covers n x 4096 .. n x 4096 + 4095
-constexpr int kSectorCount = 32;      // sectors 0..31; the download erases 3..31
+constexpr int kWriteBlock = 128;              // most data bytes in one write frame
+constexpr int kSectorSize = 4096;             // flash sector n covers n x 4096 .. n x 4096 + 4095
+constexpr int kSectorCount = 32;              // sectors 0..31; the download erases 3..31
 constexpr uint32_t kMarkerAddress = 0x10000;  // the validity marker before the image
 
 // Payloads.
