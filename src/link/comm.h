@@ -16,7 +16,8 @@ namespace qxed {
 // posted tasks that own them.
 //
 // Properties keep the classic serial-port names and defaults. Those with a terminal equivalent are applied
-// through termios (see comm.cpp for the mapping and for the ones Linux has no equivalent of).
+// through termios (see comm_line_state.cpp for the mapping and for the ones Linux has no equivalent of).
+// Events posted by a port's threads but not yet run when the port closes are dropped.
 class TComm : public CommPort {
   public:
     explicit TComm(EventLoop& loop);
@@ -124,10 +125,17 @@ class TComm : public CommPort {
     uint32_t writeTotalTimeoutMultiplier_ = 0;
     uint32_t writeTotalTimeoutConstant_ = 0;
 
+    // Setters store a different value only and re-apply the line state or the time-outs of an open port.
+    template <typename T>
+    void StoreLineSetting(T& field, T value);
+    template <typename T>
+    void StoreTimeout(T& field, T value);
+    void ApplyLineState();
+    void ApplyTimeouts();
+
     // The open port, its threads and what they share (defined in comm.cpp).
     struct Open;
     std::unique_ptr<Open> open_;
-    std::atomic<bool> sendDataEmpty_{true};
 };
 
 // The device path of a port name: a name starting with "/" is used as it is; "COM<n>" (n >= 1) is the

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 
 namespace qxed {
@@ -43,21 +44,21 @@ class StdEventLoop : public EventLoop {
     void Quit();
 
   private:
-    // (implementation detail, owned by the event loop's implementer)
+    // The task is shared so that a timer stopped by its own task stays alive until that task returns.
     struct Timer {
         std::chrono::steady_clock::time_point Due;
         std::chrono::milliseconds Interval;
         bool Repeating;
-        Task Run;
+        std::shared_ptr<Task> Run;
     };
-    bool RunDueTimers();
-    bool RunPostedTasks();
+    void RunDueTimers();
+    void RunPostedTasks();
 
-    std::mutex mutex_;
+    std::mutex mutex_;  // guards tasks_ and quit_: other threads post and quit
     std::condition_variable wake_;
     std::deque<Task> tasks_;
     bool quit_ = false;
-    std::map<TimerId, Timer> timers_;
+    std::map<TimerId, Timer> timers_;  // loop thread only
     TimerId nextTimer_ = 1;
 };
 
@@ -87,8 +88,9 @@ class VirtualClockLoop : public EventLoop {
         std::chrono::milliseconds Interval;
         bool Repeating;
         uint64_t Order;
-        Task Run;
+        std::shared_ptr<Task> Run;
     };
+    void RunPostedTasks();
     bool FireNextDue(std::chrono::milliseconds until);
 
     std::mutex mutex_;  // guards tasks_ only: other threads may post

@@ -1,0 +1,55 @@
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <charconv>
+#include <cstdlib>
+#include <string_view>
+
+#include "link/comm.h"
+#include "text/ini_file.h"
+
+namespace qxed {
+
+namespace {
+
+// The number of "COM<n>" (any letter case, as the classic device names); 0 for other names.
+int ComNumber(std::string_view name) {
+    constexpr std::string_view kPrefix = "COM";
+    if (name.size() <= kPrefix.size()) return 0;
+    for (size_t i = 0; i < kPrefix.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(name[i])) != kPrefix[i]) return 0;
+    const std::string_view digits = name.substr(kPrefix.size());
+    int number = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size() || number < 1) return 0;
+    return number;
+}
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* user = getpwuid(getuid()); user && user->pw_dir) return user->pw_dir;
+    return ".";
+}
+
+}  // namespace
+
+std::string ResolvePortName(const std::string& name) {
+    if (name.starts_with('/')) return name;
+    const int number = ComNumber(name);
+    if (number == 0) return name;
+    const std::string key = "COM" + std::to_string(number);
+    // An empty value names no device: the default stands.
+    const std::string configured = IniFile::Load(UserSettingsPath()).ReadText("Ports", key, "");
+    if (!configured.empty()) return configured;
+    return "/dev/ttyS" + std::to_string(number - 1);
+}
+
+std::string UserSettingsPath() {
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the base-directory rules ask.
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::string folder = config && config[0] == '/' ? std::string(config) : HomeFolder() + "/.config";
+    return folder + "/qxed/Qx200.Ini";
+}
+
+}  // namespace qxed
