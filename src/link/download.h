@@ -23,18 +23,18 @@ enum class DownloadResult { Ok, Abort, Cancel };
 class DownloadView {
   public:
     virtual ~DownloadView() = default;
-    virtual void ShowLabel(const std::string& text) = 0;            // UTF-8
-    virtual void ShowProgress(int position, int maximum) = 0;       // position already clamped
+    virtual void ShowLabel(const std::string& text) = 0;       // UTF-8
+    virtual void ShowProgress(int position, int maximum) = 0;  // position already clamped
     // The download has ended (after its message, if any); the window closes with the result.
     virtual void Finished(DownloadResult result) = 0;
 };
 
 // Everything the download needs besides the project.
 struct DownloadJob {
-    std::string PortName;            // "COM" + (CommPort + 1), or a device path
-    std::string UpgradeMode = "S";   // "S" decide by the panel, "U" always rewrite the driver, "N" never
-    std::string ProgramFolder;       // holds fsc/, the PLC driver files
-    ImageBuildContext Build;         // texts (messages, captions), text language, glyph folder
+    std::string PortName;           // "COM" + (CommPort + 1), or a device path
+    std::string UpgradeMode = "S";  // "S" decide by the panel, "U" always rewrite the driver, "N" never
+    std::string ProgramFolder;      // holds fsc/, the PLC driver files
+    ImageBuildContext Build;        // texts (messages, captions), text language, glyph folder
     // An imported image, sent as it is instead of building the project's pages (the project then supplies
     // only the model and the PLC type).
     std::optional<ScreenDataImage> Prebuilt;
