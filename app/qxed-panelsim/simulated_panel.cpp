@@ -187,9 +187,11 @@ std::vector<uint8_t> SimulatedPanel::Write(std::span<const uint8_t> frame, std::
         if (!sectorErased_[at / kSectorSize])
             return Refuse(frame, "write of " + where + " into sector " + std::to_string(at / kSectorSize) +
                                      ", not erased");
-        if (!writable_[at])
-            return Refuse(frame,
-                          "write of " + where + ": byte " + Hex(at, 5) + " written twice since its erase");
+        // Writing a byte again with the value it holds changes nothing in a flash cell: that is what the PC's
+        // resend of a write whose "OK" was lost on the line does.
+        if (!writable_[at] && flash_[at] != data[at - address])
+            return Refuse(frame, "write of " + where + ": byte " + Hex(at, 5) +
+                                     " written twice since its erase, with another value");
     }
     std::copy(data.begin(), data.end(), flash_.begin() + address);
     std::fill(writable_.begin() + address, writable_.begin() + address + data.size(), false);
