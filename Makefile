@@ -7,7 +7,7 @@ ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test bench asan-test fuzz clean
+.PHONY: all deps configure build test demo bench asan-test fuzz clean
 
 all: build
 
@@ -23,11 +23,17 @@ build: configure
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
+# The example project downloaded to the panel simulator on a pseudo-terminal, checked byte for byte.
+demo: build
+	scripts/demo.sh $(BUILD_DIR)
+
 # Save and load timings of a large project beside a plain copy of its file; the build of a full image
-# beside the reading of its glyphs.
+# beside the reading of its glyphs; a download of a nearly full image to the panel simulator, with and
+# without the 57600 bit/s line rate.
 bench: build
 	$(BUILD_DIR)/bin/bench_project_file
 	$(BUILD_DIR)/bin/bench_image_build
+	$(BUILD_DIR)/bin/bench_download
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer. The leak checker keeps
 # quiet about the suppressions it used, since tests compare what the programs print on stderr.

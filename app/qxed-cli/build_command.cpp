@@ -31,24 +31,6 @@ const char kBuildHelp[] =
 
 namespace {
 
-struct LanguageName {
-    const char* Name;
-    TextLanguage Language;
-};
-
-constexpr LanguageName kLanguageNames[] = {
-    {"En", TextLanguage::En},
-    {"Ko", TextLanguage::Ko},
-    {"sCh", TextLanguage::sCh},
-    {"Ru", TextLanguage::Ru},
-};
-
-TextLanguage LanguageOfName(const std::string& name) {
-    for (const LanguageName& entry : kLanguageNames)
-        if (name == entry.Name) return entry.Language;
-    throw UsageError{"unknown language " + name + " (En, Ko, sCh or Ru)"};
-}
-
 // The command line shows no progress: stdout carries the result line alone, and nobody can cancel.
 class SilentProgress : public BuildProgress {
   public:
@@ -57,18 +39,10 @@ class SilentProgress : public BuildProgress {
     bool CancelRequested() override { return false; }
 };
 
-// The JSON form starts with an object; a project file starts with its magic byte 3, never with "{".
-bool LooksLikeJson(const std::string& bytes) {
-    const std::size_t first = bytes.find_first_not_of(" \t\r\n");
-    return first != std::string::npos && bytes[first] == '{';
-}
-
 // A project file of any version, or the JSON form. False after the message.
 bool OpenProject(CliSession& session, const std::string& file, Project& project) {
     const std::optional<std::string> bytes = ReadInputFile(file);
-    if (!bytes) return false;
-    if (!LooksLikeJson(*bytes)) return session.Open(file, project);
-    return MakeFromJsonForm(file, *bytes, project);
+    return bytes && OpenProjectBytes(session, file, *bytes, project);
 }
 
 }  // namespace

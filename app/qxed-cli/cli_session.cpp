@@ -24,6 +24,24 @@ Language LanguageOf(const std::optional<std::string>& dataDir) {
     return Language::Load(*dataDir);
 }
 
+struct LanguageName {
+    const char* Name;
+    TextLanguage Language;
+};
+
+constexpr LanguageName kLanguageNames[] = {
+    {"En", TextLanguage::En},
+    {"Ko", TextLanguage::Ko},
+    {"sCh", TextLanguage::sCh},
+    {"Ru", TextLanguage::Ru},
+};
+
+// The JSON form starts with an object; a project file starts with its magic byte 3, never with "{".
+bool LooksLikeJson(const std::string& bytes) {
+    const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+    return first != std::string::npos && bytes[first] == '{';
+}
+
 // Far above any project's text form; larger inputs are not read into memory at all.
 constexpr std::size_t kMaxInputSize = std::size_t{256} << 20;
 
@@ -79,6 +97,18 @@ bool MakeFromJsonForm(const std::string& file, const std::string& text, Project&
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
     return file_access::SaveFile(path, bytes);
+}
+
+bool OpenProjectBytes(CliSession& session, const std::string& file, const std::string& bytes,
+                      Project& project) {
+    if (LooksLikeJson(bytes)) return MakeFromJsonForm(file, bytes, project);
+    return session.Open(file, project);
+}
+
+TextLanguage LanguageOfName(const std::string& name) {
+    for (const LanguageName& entry : kLanguageNames)
+        if (name == entry.Name) return entry.Language;
+    throw UsageError{"unknown language " + name + " (En, Ko, sCh or Ru)"};
 }
 
 }  // namespace qxed::cli

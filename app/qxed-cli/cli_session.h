@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "image/character_sets.h"
 #include "model/editor_defaults.h"
 #include "model/project.h"
 #include "stderr_prompts.h"
@@ -45,6 +46,14 @@ std::optional<std::string> ReadInputFile(const std::string& path);
 
 // Makes the project from its JSON form; false after printing "FILE: path: message".
 bool MakeFromJsonForm(const std::string& file, const std::string& text, Project& project);
+
+// Makes the project from the bytes of FILE: its JSON form (it starts with "{") or a project file of any
+// version. False after the message.
+bool OpenProjectBytes(CliSession& session, const std::string& file, const std::string& bytes,
+                      Project& project);
+
+// The text language of a --lang value (En, Ko, sCh, Ru); anything else is bad usage.
+TextLanguage LanguageOfName(const std::string& name);
 
 // Writes beside the target, flushes and renames over it, so a failed write leaves the old file.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);

@@ -19,11 +19,17 @@ int RunMake(const std::vector<std::string>& args, const std::optional<std::strin
 int RunUpgrade(const std::vector<std::string>& args, const std::optional<std::string>& dataDir);
 int RunBuild(const std::vector<std::string>& args, const std::optional<std::string>& dataDir);
 int RunInspect(const std::vector<std::string>& args, const std::optional<std::string>& dataDir);
+int RunDownload(const std::vector<std::string>& args, const std::optional<std::string>& dataDir);
+int RunExport(const std::vector<std::string>& args, const std::optional<std::string>& dataDir);
+int RunImport(const std::vector<std::string>& args, const std::optional<std::string>& dataDir);
 
 extern const char kDumpHelp[];
 extern const char kMakeHelp[];
 extern const char kUpgradeHelp[];
 extern const char kBuildHelp[];
 extern const char kInspectHelp[];
+extern const char kDownloadHelp[];
+extern const char kExportHelp[];
+extern const char kImportHelp[];
 
 }  // namespace qxed::cli

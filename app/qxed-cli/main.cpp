@@ -20,6 +20,9 @@ constexpr Command kCommands[] = {
     {"upgrade", "upgrade IN -o OUT            a project file of any version in the current one", kUpgradeHelp, RunUpgrade},
     {"build",   "build FILE -o IMAGE.bin      the screen data image of a project [--lang L]",  kBuildHelp,   RunBuild},
     {"inspect", "inspect IMAGE.bin --model N  a screen data image decoded field by field",    kInspectHelp, RunInspect},
+    {"download", "download FILE --port PORT    a project or data file sent to the panel [--upgrade M]", kDownloadHelp, RunDownload},
+    {"export",  "export FILE --port P -o OUT  a download, then its image and driver file as a data file", kExportHelp, RunExport},
+    {"import",  "import FILE.odp              the header of a data file",                       kImportHelp,  RunImport},
 };
 // clang-format on
 
@@ -28,7 +31,7 @@ void PrintHelp() {
     for (const Command& command : kCommands)
         std::cout << "  " << command.Summary << '\n';
     std::cout << "\nOptions:\n"
-                 "  --data-dir DIR   read Language.Ini from DIR instead of the program folder\n"
+                 "  --data-dir DIR   read Language.Ini and the PLC driver files (fsc/) from DIR\n"
                  "  -h, --help       show this help\n"
                  "\nRun 'qxed-cli COMMAND --help' for the help of a command.\n";
 }

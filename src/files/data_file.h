@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qxed {
@@ -29,6 +30,10 @@ struct DataFileContents {
 };
 
 constexpr size_t kDataFileHeaderLength = 30;
+
+// Whether the bytes start with the data file's magic (a project file starts with byte 3, its JSON form
+// with "{").
+bool IsDataFile(std::string_view bytes);
 
 // Writes the data file: the header and image, then every byte of the driver file. False after its message
 // (through the prompts, with the file messages of the language) when a file cannot be read or written; a

@@ -1,0 +1,55 @@
+#include <iostream>
+
+#include "cli_args.h"
+#include "cli_session.h"
+#include "commands.h"
+#include "download_runner.h"
+
+namespace qxed::cli {
+
+const char kDownloadHelp[] =
+    "Usage: qxed-cli download FILE --port PORT [--upgrade S|U|N] [--lang En|Ko|sCh|Ru]\n"
+    "\n"
+    "Downloads FILE to the panel on PORT as the editor's download window does: wakes the panel, checks its\n"
+    "version, identity and PLC driver file, compiles the project, rewrites the panel's driver area when\n"
+    "needed, then erases and writes the flash. FILE is a project file of any readable version, its JSON\n"
+    "form, or a data file (.odp), whose image is sent as it is, for the model and PLC type it names.\n"
+    "\n"
+    "The step, a progress bar and the messages go to standard error; on success one line goes to standard\n"
+    "output: \"H=<n> glyphs=<n> L=<n> frames=<n>\", the image's directory and settings block, glyph bytes,\n"
+    "length, and the request frames sent. Ctrl+C (SIGINT) or SIGTERM cancels the download: the question\n"
+    "\"确实要取消吗？\" is printed and taken as confirmed, the port is closed and the exit code is 1.\n"
+    "\n"
+    "The PLC driver files are read from fsc/<En|sCh|Ru>/<GTK|HD6>/ below the program folder, or below\n"
+    "--data-dir DIR; the glyph files always from beside the program.\n"
+    "\n"
+    "Options:\n"
+    "  --port PORT          the serial port (required): \"COM<n>\" (section [Ports] of the user's\n"
+    "                       Qx200.Ini, else /dev/ttyS<n-1>) or a device path, a pseudo-terminal included\n"
+    "  --upgrade S|U|N      the driver area: S rewrite it unless the panel has this driver already\n"
+    "                       (default), U always rewrite it, N never\n"
+    "  --lang En|Ko|sCh|Ru  the text language: characters, glyph files and driver folder; by default the\n"
+    "                       \"Version\" of Language.Ini\n"
+    "  --data-dir DIR       read Language.Ini and fsc/ from DIR instead of the program folder\n"
+    "  -h, --help           show this help\n"
+    "\n"
+    "Exit codes: 0 downloaded, 1 failed or cancelled (the message on standard error), 2 bad usage.\n";
+
+int RunDownload(const std::vector<std::string>& args, const std::optional<std::string>& dataDir) {
+    const DownloadArgs parsed = ParseDownloadArgs(args);
+    if (parsed.Parsed.Help) {
+        std::cout << kDownloadHelp;
+        return kExitOk;
+    }
+    ExpectFiles(parsed.Parsed, 1, "FILE");
+    if (parsed.Parsed.Output) throw UsageError{"download writes no file; use export for -o"};
+    const std::optional<std::string> folder = parsed.Parsed.DataDir ? parsed.Parsed.DataDir : dataDir;
+    CliSession session(folder);
+
+    const std::optional<DownloadReport> report = DownloadFile(session, parsed, folder);
+    if (!report || report->Result != DownloadResult::Ok) return kExitFailure;
+    std::cout << DownloadSummary(*report) << '\n' << std::flush;
+    return std::cout ? kExitOk : kExitFailure;
+}
+
+}  // namespace qxed::cli

@@ -1,0 +1,57 @@
+#include <iostream>
+
+#include "cli_args.h"
+#include "cli_session.h"
+#include "commands.h"
+#include "download_runner.h"
+#include "files/data_file.h"
+
+namespace qxed::cli {
+
+const char kExportHelp[] =
+    "Usage: qxed-cli export FILE --port PORT -o OUT.odp [--upgrade S|U|N] [--lang En|Ko|sCh|Ru]\n"
+    "\n"
+    "Downloads FILE to the panel on PORT exactly as 'qxed-cli download' does and, once the download has\n"
+    "succeeded, writes the data file OUT.odp: a 30-byte header (model, PLC type, the image's lengths),\n"
+    "the image sent and a copy of the PLC driver file the download used. Nothing is written when the\n"
+    "download fails or is cancelled; a failed write leaves a previous OUT.odp as it was.\n"
+    "\n"
+    "Prints the download's line \"H=<n> glyphs=<n> L=<n> frames=<n>\" on standard output.\n"
+    "\n"
+    "Options:\n"
+    "  -o, --output OUT.odp  the data file to write (required)\n"
+    "  --port PORT           the serial port, as for download (required)\n"
+    "  --upgrade S|U|N       the driver area, as for download (default S)\n"
+    "  --lang En|Ko|sCh|Ru   the text language, as for download\n"
+    "  --data-dir DIR        read Language.Ini and fsc/ from DIR instead of the program folder\n"
+    "  -h, --help            show this help\n"
+    "\n"
+    "Exit codes: 0 downloaded and written, 1 failed or cancelled, 2 bad usage.\n";
+
+int RunExport(const std::vector<std::string>& args, const std::optional<std::string>& dataDir) {
+    const DownloadArgs parsed = ParseDownloadArgs(args);
+    if (parsed.Parsed.Help) {
+        std::cout << kExportHelp;
+        return kExitOk;
+    }
+    ExpectFiles(parsed.Parsed, 1, "FILE");
+    const std::string& output = RequireOutput(parsed.Parsed);
+    const std::optional<std::string> folder = parsed.Parsed.DataDir ? parsed.Parsed.DataDir : dataDir;
+    CliSession session(folder);
+
+    const std::optional<DownloadReport> report = DownloadFile(session, parsed, folder);
+    if (!report || report->Result != DownloadResult::Ok) return kExitFailure;
+
+    DataFileContents contents;
+    contents.CurrentModel = report->CurrentModel;
+    contents.PlcTypeLow = static_cast<uint8_t>(report->PlcType);
+    contents.HeaderLength = static_cast<uint16_t>(report->Image.HeaderLength);
+    contents.GlyphLength = static_cast<uint16_t>(report->Image.GlyphLength);
+    contents.Image = report->Image.Bytes;
+    if (!ExportData(output, contents, report->DriverFilePath, session.Lang(), session.Prompts()))
+        return kExitFailure;
+    std::cout << DownloadSummary(*report) << '\n' << std::flush;
+    return std::cout ? kExitOk : kExitFailure;
+}
+
+}  // namespace qxed::cli
