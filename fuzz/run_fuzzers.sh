@@ -15,6 +15,7 @@ targets=(
   "fuzz_project_file project"
   "fuzz_project_json json"
   "fuzz_ini_file ini"
+  "fuzz_data_file data"
   "fuzz_download_replies download"
 )
 
