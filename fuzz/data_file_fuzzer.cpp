@@ -1,7 +1,6 @@
 // Imports the input as a data file (.odp) the way the editor does. A file that imports must export again to
 // the header and image it was read from, and the export must import to the same contents; a refused file
 // shows exactly one message.
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -14,9 +13,9 @@
 #include <string>
 
 #include "files/data_file.h"
+#include "memory_input.h"
 #include "model/user_prompts.h"
 #include "text/language.h"
-#include "utf8_check.h"
 
 namespace {
 
@@ -27,31 +26,11 @@ using namespace qxed;
     std::abort();
 }
 
-class QuietPrompts : public UserPrompts {
-  public:
-    int Shown = 0;
-    MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon,
-                              MessageButtons) override {
-        if (!fuzz::IsUtf8(text) || !fuzz::IsUtf8(caption)) Fail("a message is no UTF-8");
-        ++Shown;
-        return MessageResult::Ok;
-    }
-};
+using fuzz::QuietPrompts;
 
-// The input lives in an anonymous in-memory file; the export goes to a folder of its own.
-int inputFile = -1;
-std::string inputPath;
+// The input lives in an in-memory file; the export goes to a folder of its own.
+const fuzz::MemoryInputFile* input = nullptr;
 std::filesystem::path workFolder;
-
-void PutInput(const uint8_t* data, std::size_t size) {
-    if (ftruncate(inputFile, 0) != 0) Fail("cannot empty the input file");
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t put = pwrite(inputFile, data + done, size - done, static_cast<off_t>(done));
-        if (put <= 0) Fail("cannot write the input file");
-        done += static_cast<std::size_t>(put);
-    }
-}
 
 std::string ReadAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -61,9 +40,7 @@ std::string ReadAll(const std::filesystem::path& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    inputFile = memfd_create("qxed-fuzz-data-file", MFD_CLOEXEC);
-    if (inputFile < 0) Fail("cannot create the input file");
-    inputPath = "/proc/self/fd/" + std::to_string(inputFile);
+    input = new fuzz::MemoryInputFile("qxed-fuzz-data-file");
     workFolder = std::filesystem::temp_directory_path() / ("qxed-data-file-fuzz-" + std::to_string(getpid()));
     std::filesystem::create_directories(workFolder);
     std::ofstream(workFolder / "driver.dat", std::ios::binary) << "driver";
@@ -71,10 +48,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    PutInput(data, size);
+    input->Put(data, size);
     static const Language language;
     QuietPrompts prompts;
-    const std::optional<DataFileContents> contents = ImportData(inputPath, language, prompts);
+    const std::optional<DataFileContents> contents = ImportData(input->Path(), language, prompts);
     if (!contents) {
         if (prompts.Shown != 1) Fail("a refused file did not show exactly one message");
         return 0;

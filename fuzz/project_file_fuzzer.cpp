@@ -1,9 +1,6 @@
 // Opens the input as a project file the way the editor does (LoadProject on a path), for every file version.
 // A file that opens must also survive what the user does next: saving it gives a file that opens again to
 // the same bytes, and its JSON form makes the same project again.
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,9 +12,9 @@
 #include "files/project_file.h"
 #include "files/project_json.h"
 #include "gfx/gfx_session.h"
+#include "memory_input.h"
 #include "model/user_prompts.h"
 #include "text/language.h"
-#include "utf8_check.h"
 
 namespace {
 
@@ -28,31 +25,10 @@ using namespace qxed;
     std::abort();
 }
 
-// Counts the messages instead of showing them; what a message box gets must be UTF-8.
-class QuietPrompts : public UserPrompts {
-  public:
-    int Shown = 0;
-    MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon,
-                              MessageButtons) override {
-        if (!fuzz::IsUtf8(text) || !fuzz::IsUtf8(caption)) Fail("a message is no UTF-8");
-        ++Shown;
-        return MessageResult::Ok;
-    }
-};
+using fuzz::QuietPrompts;
 
-// The input lives in an anonymous in-memory file, so every run reads a real path without touching a disk.
-int inputFile = -1;
-std::string inputPath;
-
-void PutInput(const uint8_t* data, std::size_t size) {
-    if (ftruncate(inputFile, 0) != 0) Fail("cannot empty the input file");
-    std::size_t done = 0;
-    while (done < size) {
-        const ssize_t put = pwrite(inputFile, data + done, size - done, static_cast<off_t>(done));
-        if (put <= 0) Fail("cannot write the input file");
-        done += static_cast<std::size_t>(put);
-    }
-}
+// Made once the fuzzer starts, so it is no allocation of any one input.
+const fuzz::MemoryInputFile* input = nullptr;
 
 // The JSON form holds only projects whose page numbers are distinct, as the page list keeps them. A file can
 // hold a page number twice; it opens and saves, but its JSON form is refused, so it is left out of that
@@ -85,20 +61,18 @@ void CheckSavedFileReadsBack(const Project& project) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    inputFile = memfd_create("qxed-fuzz-project", MFD_CLOEXEC);
-    if (inputFile < 0) Fail("cannot create the input file");
-    inputPath = "/proc/self/fd/" + std::to_string(inputFile);
+    input = new fuzz::MemoryInputFile("qxed-fuzz-project");
     // The graphics application lives until the end; made here, it is no allocation of any one input.
     EnsureGraphics();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    PutInput(data, size);
+    input->Put(data, size);
     const Language language;
     QuietPrompts prompts;
     Project project;
-    project.ProjectFileName = inputPath;
+    project.ProjectFileName = input->Path();
     const bool opened = LoadProject(project, language, prompts);
 
     if (opened) {

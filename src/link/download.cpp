@@ -182,12 +182,9 @@ struct Download::State final : BuildProgress {
 
     void WakeStep() {
         const uint8_t payload[] = {kWakeUp};
-        LastRequest = Frame(payload);
-        CurrentStep = Step::WakeUp;
-        RetryCount = 0;
         RetryLimit = kWakeUpRetryLimit;
         ReplyTimeout = Job.WakeTimeout;
-        SendRequest(texts::CommunicateWrong1);
+        Request(Step::WakeUp, payload, texts::CommunicateWrong1);
     }
 
     // Sends the last request afresh. The reply time-out runs from here; a failed send ends the download
@@ -251,18 +248,14 @@ struct Download::State final : BuildProgress {
         if (!ReplyComplete(kWakeUpReplyLength)) return;
         StopTimer2();
         SystemVersion = Received[0];
-        if (SystemVersion <= kLastOldVersionSystem) {
-            const uint8_t payload[] = {kOldVersionRequest};
-            LastRequest = Frame(payload);
-        } else {
-            const uint8_t payload[] = {kVersionRequest, 0x01};
-            LastRequest = Frame(payload);
-        }
-        CurrentStep = Step::Version;
-        RetryCount = 0;
+        static constexpr uint8_t kOldRequest[] = {kOldVersionRequest};
+        static constexpr uint8_t kNewRequest[] = {kVersionRequest, 0x01};
         RetryLimit = kReplyRetryLimit;
         ReplyTimeout = Job.ReplyTimeout;
-        SendRequest(texts::CommunicateWrong6);
+        if (SystemVersion <= kLastOldVersionSystem)
+            Request(Step::Version, kOldRequest, texts::CommunicateWrong6);
+        else
+            Request(Step::Version, kNewRequest, texts::CommunicateWrong6);
     }
 
     void VersionReply() {
@@ -273,10 +266,7 @@ struct Download::State final : BuildProgress {
         if (SystemVersion < kLowestSystemVersion)
             return Fail(Text(texts::PleaseUseV933QXED), MessageIcon::Information);
         const uint8_t payload[] = {kIdentityRequest, 0x02};
-        LastRequest = Frame(payload);
-        CurrentStep = Step::Identity;
-        RetryCount = 0;
-        SendRequest(texts::CommunicateWrong7);
+        Request(Step::Identity, payload, texts::CommunicateWrong7);
     }
 
     void IdentityReply() {
@@ -356,6 +346,15 @@ struct Download::State final : BuildProgress {
         }
     }
 
+    // A request of the start-up exchange in its step, its retries counted from zero.
+    void Request(Step step, std::span<const uint8_t> payload, const TextKey& errorText) {
+        LastRequest = Frame(payload);
+        CurrentStep = step;
+        RetryCount = 0;
+        SendRequest(errorText);
+    }
+
+    // A request of the sender chain, whose steps set their own next step.
     void SendNext(std::span<const uint8_t> payload) {
         LastRequest = Frame(payload);
         RetryCount = 0;
