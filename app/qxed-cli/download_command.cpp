@@ -8,7 +8,7 @@
 namespace qxed::cli {
 
 const char kDownloadHelp[] =
-    "Usage: qxed-cli download FILE --port PORT [--upgrade S|U|N] [--lang En|Ko|sCh|Ru]\n"
+    "Usage: qxed-cli download FILE [--port PORT] [--upgrade S|U|N] [--lang En|Ko|sCh|Ru]\n"
     "\n"
     "Downloads FILE to the panel on PORT as the editor's download window does: wakes the panel, checks its\n"
     "version, identity and PLC driver file, compiles the project, rewrites the panel's driver area when\n"
@@ -24,8 +24,9 @@ const char kDownloadHelp[] =
     "--data-dir DIR; the glyph files always from beside the program.\n"
     "\n"
     "Options:\n"
-    "  --port PORT          the serial port (required): \"COM<n>\" (section [Ports] of the user's\n"
-    "                       Qx200.Ini, else /dev/ttyS<n-1>) or a device path, a pseudo-terminal included\n"
+    "  --port PORT          the serial port: \"COM<n>\" (section [Ports] of the user's Qx200.Ini, else\n"
+    "                       /dev/ttyS<n-1>) or a device path, a pseudo-terminal included; by default the\n"
+    "                       editor's download port (key \"Comm\" of section [Qx200] in Qx200.Ini, COM1)\n"
     "  --upgrade S|U|N      the driver area: S rewrite it unless the panel has this driver already\n"
     "                       (default), U always rewrite it, N never\n"
     "  --lang En|Ko|sCh|Ru  the text language: characters, glyph files and driver folder; by default the\n"

@@ -8,8 +8,10 @@
 #include "cancel_signals.h"
 #include "files/data_file.h"
 #include "link/comm.h"
+#include "link/comm_port_setting.h"
 #include "link/event_loop.h"
 #include "progress_bar.h"
+#include "text/ini_file.h"
 #include "text/program_folder.h"
 
 namespace qxed::cli {
@@ -76,8 +78,9 @@ DownloadArgs ParseDownloadArgs(const std::vector<std::string>& args) {
     DownloadArgs parsed;
     parsed.Parsed = ParseCommandArgs(rest);
     if (parsed.Parsed.Help) return parsed;
-    if (!port || port->empty()) throw UsageError{"missing --port PORT"};
-    parsed.Port = *port;
+    if (port && port->empty()) throw UsageError{"--port needs a port name"};
+    // Without --port, the port the editor downloads through: the "Comm" setting of the user's Qx200.Ini.
+    parsed.Port = port ? *port : CommPortName(ReadCommPortSetting(IniFile::Load(UserSettingsPath())));
     if (upgrade) parsed.UpgradeMode = UpgradeModeOf(*upgrade);
     if (language) parsed.Language = LanguageOfName(*language);
     return parsed;

@@ -9,7 +9,7 @@
 namespace qxed::cli {
 
 const char kExportHelp[] =
-    "Usage: qxed-cli export FILE --port PORT -o OUT.odp [--upgrade S|U|N] [--lang En|Ko|sCh|Ru]\n"
+    "Usage: qxed-cli export FILE [--port PORT] -o OUT.odp [--upgrade S|U|N] [--lang En|Ko|sCh|Ru]\n"
     "\n"
     "Downloads FILE to the panel on PORT exactly as 'qxed-cli download' does and, once the download has\n"
     "succeeded, writes the data file OUT.odp: a 30-byte header (model, PLC type, the image's lengths),\n"
@@ -20,7 +20,7 @@ const char kExportHelp[] =
     "\n"
     "Options:\n"
     "  -o, --output OUT.odp  the data file to write (required)\n"
-    "  --port PORT           the serial port, as for download (required)\n"
+    "  --port PORT           the serial port, as for download (by default the editor's download port)\n"
     "  --upgrade S|U|N       the driver area, as for download (default S)\n"
     "  --lang En|Ko|sCh|Ru   the text language, as for download\n"
     "  --data-dir DIR        read Language.Ini and fsc/ from DIR instead of the program folder\n"

@@ -39,11 +39,21 @@ DownloadOutcome RunDownloadCase(const DownloadCase& downloadCase) {
     panelArgs.insert(panelArgs.end(), downloadCase.Panel.begin(), downloadCase.Panel.end());
     PanelProcess panel(panelArgs);
 
-    std::vector<std::string> cliArgs = {
-        "--data-dir",      dataDir,  downloadCase.Command,
-        downloadCase.File, "--port", downloadCase.Port.empty() ? panel.Port() : downloadCase.Port};
+    std::vector<std::string> cliArgs = {QXED_CLI, "--data-dir", dataDir, downloadCase.Command,
+                                        downloadCase.File};
+    if (downloadCase.PortFromSettings) {
+        const std::string config = outcome.Folder->File("config");
+        std::filesystem::create_directories(config + "/qxed");
+        WriteBytes(config + "/qxed/Qx200.Ini",
+                   "[Qx200]\r\nComm=6\r\n[Ports]\r\nCOM7=" + panel.Port() + "\r\n");
+        cliArgs.insert(cliArgs.begin(), "XDG_CONFIG_HOME=" + config);
+    } else {
+        cliArgs.insert(cliArgs.end(),
+                       {"--port", downloadCase.Port.empty() ? panel.Port() : downloadCase.Port});
+    }
     cliArgs.insert(cliArgs.end(), downloadCase.Cli.begin(), downloadCase.Cli.end());
-    ChildProcess cli(QXED_CLI, cliArgs);
+    // Through env, so the settings folder is the command's alone.
+    ChildProcess cli("/usr/bin/env", cliArgs);
     outcome.Cli = cli.Wait(kDownloadTimeout);
     // A panel that never finished is stopped at once; one that did has already ended or is about to.
     outcome.Panel =

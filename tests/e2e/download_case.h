@@ -24,6 +24,9 @@ struct DownloadCase {
     bool WriteDrivers = true;
     std::vector<std::string> DriverOptions = {};  // e.g. --driver-values for the driver files
     std::string Port = {};                        // instead of the panel's port, when given
+    // No --port: the user's Qx200.Ini (in a config folder of the case's own) chooses COM7 as the download
+    // port and maps it to the panel's port.
+    bool PortFromSettings = false;
 };
 
 struct DownloadOutcome {

@@ -63,7 +63,7 @@ TEST(ImportE2E, RefusesAProjectFileAndTakesAnEmptyImage) {
 
 TEST(DownloadE2E, BadUsageExitsWith2) {
     const std::vector<std::vector<std::string>> usages = {
-        {"download", QXED_EXAMPLE_QX2},
+        {"download", QXED_EXAMPLE_QX2, "--port", ""},
         {"download", QXED_EXAMPLE_QX2, "--port", "/dev/null", "--upgrade", "X"},
         {"download", QXED_EXAMPLE_QX2, "--port", "/dev/null", "--lang", "De"},
         {"export", QXED_EXAMPLE_QX2, "--port", "/dev/null"},

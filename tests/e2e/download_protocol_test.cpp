@@ -62,6 +62,12 @@ TEST(DownloadE2E, ExampleProjectArrivesWholeDespiteHarmlessPanelFaults) {
     }
 }
 
+TEST(DownloadE2E, WithoutAPortTheEditorsDownloadPortIsUsed) {
+    const DownloadOutcome outcome = RunDownloadCase({.PortFromSettings = true});
+    EXPECT_EQ(outcome.Cli.ExitCode, 0) << outcome.Cli.Err;
+    EXPECT_EQ(outcome.Dump, BuiltExample().Image);
+}
+
 TEST(DownloadE2E, ImageOf128BytesGoesInOneWriteFrameBeforeTheMarker) {
     TempFolder folder;
     std::string image(128, '\0');
