@@ -7,7 +7,7 @@
 namespace qxed::bench {
 
 // A timing run has no one to answer: messages go to stderr and are taken as confirmed.
-class StderrPrompts : public UserPrompts {
+class ConfirmingPrompts : public UserPrompts {
   public:
     MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon,
                               MessageButtons) override {

@@ -24,7 +24,7 @@
 #include "link/download.h"
 #include "link/event_loop.h"
 #include "model/project.h"
-#include "text/program_folder.h"
+#include "text/settings_paths.h"
 
 namespace {
 
@@ -167,7 +167,7 @@ Measurement Run(const std::string& simulator, const std::string& dataDir, bool l
     ApplyDownloadLineSettings(comm);
     MeteredPort metered(comm);
     ClosingView view(loop);
-    bench::StderrPrompts prompts;
+    bench::ConfirmingPrompts prompts;
     Download download(loop, metered, view, prompts);
     download.Start(project, job);
     if (!download.IsFinished()) loop.Run();

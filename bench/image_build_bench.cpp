@@ -22,7 +22,7 @@
 #include "model/project.h"
 #include "model/user_prompts.h"
 #include "text/language.h"
-#include "text/program_folder.h"
+#include "text/settings_paths.h"
 
 namespace {
 
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
     const std::string folder = ProgramFolder();
 
     ImageBuildContext context{&language, kLanguage, folder};
-    bench::StderrPrompts prompts;
+    bench::ConfirmingPrompts prompts;
     NoProgress progress;
     BuildOutcome outcome;
     const double build =

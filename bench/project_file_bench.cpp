@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
     const fs::path folder = pattern;
 
     const Language language;
-    bench::StderrPrompts prompts;
+    bench::ConfirmingPrompts prompts;
     Project project = MakeProject(pages, elementsPerPage);
     project.ProjectFileName = (folder / "bench.qx2").string();
 

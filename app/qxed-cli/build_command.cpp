@@ -5,7 +5,7 @@
 #include "cli_session.h"
 #include "commands.h"
 #include "image/image_build.h"
-#include "text/program_folder.h"
+#include "text/settings_paths.h"
 #include "text/texts.h"
 
 namespace qxed::cli {

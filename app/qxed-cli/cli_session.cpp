@@ -9,7 +9,7 @@
 #include "files/project_file.h"
 #include "files/project_json.h"
 #include "text/file_access.h"
-#include "text/program_folder.h"
+#include "text/settings_paths.h"
 #include "text/texts.h"
 
 namespace qxed::cli {

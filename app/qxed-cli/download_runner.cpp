@@ -12,7 +12,7 @@
 #include "link/event_loop.h"
 #include "progress_bar.h"
 #include "text/ini_file.h"
-#include "text/program_folder.h"
+#include "text/settings_paths.h"
 
 namespace qxed::cli {
 

@@ -31,11 +31,6 @@ bool HasMagic(std::span<const uint8_t> bytes) {
                       [](char expected, uint8_t actual) { return static_cast<uint8_t>(expected) == actual; });
 }
 
-void ShowFileMessage(UserPrompts& prompts, const Language& language, const std::string& path,
-                     const TextKey& key) {
-    prompts.ShowMessage(language.TextUtf8(key), FileMessageCaption(path, language), MessageIcon::Error);
-}
-
 }  // namespace
 
 bool IsDataFile(std::string_view bytes) {
@@ -48,7 +43,7 @@ bool ExportData(const std::string& path, const DataFileContents& contents, const
     const auto driver = file_access::ReadRegularFile(driverFilePath, kMaxDriverFileSize);
     // An image the length field cannot hold would make a file that reads back as something else.
     if (!driver || contents.Image.size() > kMaxImageLength) {
-        ShowFileMessage(prompts, language, path, texts::CanNotSaveFile);
+        ShowFileMessage(prompts, language, path, language.TextUtf8(texts::CanNotSaveFile));
         return false;
     }
 
@@ -67,7 +62,7 @@ bool ExportData(const std::string& path, const DataFileContents& contents, const
     // Through a symbolic link to the linked file, keeping the permissions of the file it replaces.
     const std::string target = file_access::ResolveSaveTarget(path);
     if (!file_access::ReplaceFile(target, writer.Data(), file_access::FileMode(target))) {
-        ShowFileMessage(prompts, language, path, texts::CanNotSaveFile);
+        ShowFileMessage(prompts, language, path, language.TextUtf8(texts::CanNotSaveFile));
         return false;
     }
     return true;
@@ -91,7 +86,7 @@ std::optional<DataFileContents> ImportData(const std::string& path, const Langua
         contents.Image.assign(image.begin(), image.end());
         return contents;
     } catch (const FormatError&) {
-        ShowFileMessage(prompts, language, path, texts::FileFormatWrong);
+        ShowFileMessage(prompts, language, path, language.TextUtf8(texts::FileFormatWrong));
         return std::nullopt;
     }
 }

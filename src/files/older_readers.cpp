@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "files/binary_fields.h"
-#include "files/element_records.h"
+#include "files/body_readers.h"
+#include "files/file_element_records.h"
 #include "files/older_layouts.h"
-#include "files/project_readers.h"
 #include "files/project_records.h"
 #include "model/panel_model.h"
 

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "files/element_records.h"
-#include "files/project_readers.h"
+#include "files/body_readers.h"
+#include "files/file_element_records.h"
 #include "files/project_records.h"
 
 namespace qxed::records {

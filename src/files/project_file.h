@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "files/byte_io.h"  // FormatError
+#include "files/file_messages.h"
 #include "model/project.h"
 
 namespace qxed {
@@ -53,9 +54,6 @@ LoadOutcome ReadProjectHeader(std::span<const uint8_t> bytes);
 
 // The versions the body readers know; the others up to the newest readable one are refused as FormatWrong.
 bool HasVersionReader(int32_t version);
-
-// "file.qx2 - <AppName>": the caption of the file messages.
-std::string FileMessageCaption(const std::string& fileName, const Language& language);
 
 // Writes the project to its ProjectFileName: backup of an older-version file beside it, then the bytes to a
 // temporary file in the same folder, fsync and rename over the target. On success clears Modified; on

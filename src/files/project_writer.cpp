@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "files/element_records.h"
+#include "files/file_element_records.h"
 #include "files/project_file.h"
 #include "files/project_records.h"
 

@@ -143,7 +143,4 @@ class TComm : public CommPort {
 // anything else is used as it is (and fails to open).
 std::string ResolvePortName(const std::string& name);
 
-// The per-user program settings file: $XDG_CONFIG_HOME/qxed/Qx200.Ini, ~/.config/qxed/Qx200.Ini without it.
-std::string UserSettingsPath();
-
 }  // namespace qxed

@@ -1,13 +1,10 @@
-#include <pwd.h>
-#include <unistd.h>
-
 #include <cctype>
 #include <charconv>
-#include <cstdlib>
 #include <string_view>
 
 #include "link/comm.h"
 #include "text/ini_file.h"
+#include "text/settings_paths.h"
 
 namespace qxed {
 
@@ -26,12 +23,6 @@ int ComNumber(std::string_view name) {
     return number;
 }
 
-std::string HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home) return home;
-    if (const passwd* user = getpwuid(getuid()); user && user->pw_dir) return user->pw_dir;
-    return ".";
-}
-
 }  // namespace
 
 std::string ResolvePortName(const std::string& name) {
@@ -43,13 +34,6 @@ std::string ResolvePortName(const std::string& name) {
     const std::string configured = IniFile::Load(UserSettingsPath()).ReadText("Ports", key, "");
     if (!configured.empty()) return configured;
     return "/dev/ttyS" + std::to_string(number - 1);
-}
-
-std::string UserSettingsPath() {
-    // A relative XDG_CONFIG_HOME is invalid and ignored, as the base-directory rules ask.
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const std::string folder = config && config[0] == '/' ? std::string(config) : HomeFolder() + "/.config";
-    return folder + "/qxed/Qx200.Ini";
 }
 
 }  // namespace qxed

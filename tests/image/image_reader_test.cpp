@@ -15,7 +15,7 @@
 #include "support/recording_prompts.h"
 #include "support/sample_project.h"
 #include "text/language.h"
-#include "text/program_folder.h"
+#include "text/settings_paths.h"
 
 namespace qxed {
 namespace {

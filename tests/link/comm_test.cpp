@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "link/comm_custom_speed.h"
+#include "text/settings_paths.h"
 
 namespace qxed {
 namespace {

@@ -20,7 +20,7 @@
 #include "link/frames.h"
 #include "support/recording_prompts.h"
 #include "text/language.h"
-#include "text/program_folder.h"
+#include "text/settings_paths.h"
 #include "text/temp_folder.h"
 #include "text/texts.h"
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "image/element_records.h"
 #include "image/glyph_store.h"
 #include "image/image_buffer.h"
 #include "image/image_build.h"
+#include "image/image_element_records.h"
 #include "image/image_format.h"
 #include "image/settings_block.h"
 #include "image/text_encoding.h"

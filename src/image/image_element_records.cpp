@@ -1,4 +1,4 @@
-#include "image/element_records.h"
+#include "image/image_element_records.h"
 
 #include <algorithm>
 #include <array>

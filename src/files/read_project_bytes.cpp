@@ -1,8 +1,8 @@
 #include <new>
 
-#include "files/element_records.h"
+#include "files/body_readers.h"
+#include "files/file_element_records.h"
 #include "files/project_file.h"
-#include "files/project_readers.h"
 #include "files/project_records.h"
 
 namespace qxed {

@@ -1,4 +1,4 @@
-#include "files/element_records.h"
+#include "files/file_element_records.h"
 
 #include <utility>
 #include <variant>

@@ -12,16 +12,8 @@ namespace qxed {
 
 namespace {
 
-// Far above any project a panel can hold; larger files are not read into memory at all.
-constexpr std::size_t kMaxProjectFileSize = std::size_t{256} << 20;
-
 // Magic, version and version text: all that the backup needs to know of an existing file.
 constexpr std::size_t kHeaderSize = records::kMagicSize + 4 + records::kVersionTextSlot;
-
-void ShowFileMessage(UserPrompts& prompts, const Language& language, const std::string& fileName,
-                     const std::string& text, MessageIcon icon) {
-    prompts.ShowMessage(text, FileMessageCaption(fileName, language), icon);
-}
 
 void ReportBackupFailure(UserPrompts& prompts, const Language& language, const std::string& backupName) {
     prompts.ShowMessage("Unable to create backup file. \"" + backupName + "\"",
@@ -29,10 +21,6 @@ void ReportBackupFailure(UserPrompts& prompts, const Language& language, const s
 }
 
 }  // namespace
-
-std::string FileMessageCaption(const std::string& fileName, const Language& language) {
-    return std::filesystem::path(fileName).filename().string() + " - " + language.TextUtf8(texts::AppName);
-}
 
 std::string BackupFileName(const std::string& fileName, std::string_view versionText) {
     std::string name = std::filesystem::path(fileName).stem().string() + "_";
@@ -87,32 +75,6 @@ bool SaveProject(Project& project, const Language& language, UserPrompts& prompt
     }
     project.Modified = false;
     return true;
-}
-
-bool LoadProject(Project& project, const Language& language, UserPrompts& prompts) {
-    const std::string fileName = project.ProjectFileName;
-    const auto bytes = file_access::ReadRegularFile(fileName, kMaxProjectFileSize);
-    LoadOutcome outcome;
-    if (bytes) outcome = ReadProjectBytes(*bytes, project);
-
-    switch (outcome.Status) {
-        case LoadStatus::Ok:
-            return true;
-        case LoadStatus::FormatWrong:
-            ShowFileMessage(prompts, language, fileName, language.TextUtf8(texts::FileFormatWrong),
-                            MessageIcon::Error);
-            return false;
-        case LoadStatus::TooNew:
-            ShowFileMessage(prompts, language, fileName,
-                            language.TextUtf8(texts::PleaseUse) +
-                                language.DisplayUtf8(outcome.Header.VersionText) +
-                                language.TextUtf8(texts::OrHighVerQX200ToOpenFile),
-                            MessageIcon::Information);
-            return false;
-        case LoadStatus::NotReadable:
-            return false;
-    }
-    return false;
 }
 
 }  // namespace qxed

@@ -7,4 +7,7 @@ namespace qxed {
 // lie: the directory of /proc/self/exe. "." when the link cannot be read.
 std::string ProgramFolder();
 
+// The per-user program settings file: $XDG_CONFIG_HOME/qxed/Qx200.Ini, ~/.config/qxed/Qx200.Ini without it.
+std::string UserSettingsPath();
+
 }  // namespace qxed

@@ -1,0 +1,36 @@
+#include "text/settings_paths.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace qxed {
+
+namespace {
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* user = getpwuid(getuid()); user && user->pw_dir) return user->pw_dir;
+    return ".";
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !program.has_parent_path()) return ".";
+    return program.parent_path().string();
+}
+
+std::string UserSettingsPath() {
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the base-directory rules ask.
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::string folder = config && config[0] == '/' ? std::string(config) : HomeFolder() + "/.config";
+    return folder + "/qxed/Qx200.Ini";
+}
+
+}  // namespace qxed
