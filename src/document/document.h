@@ -19,6 +19,8 @@ class Document {
 
     const Project& Contents() const { return project_; }
     const EditorDefaults& Defaults() const { return project_.Defaults; }
+    // What new projects and elements take from outside the project (the model new projects get, say).
+    void SetDefaults(EditorDefaults defaults) { project_.Defaults = std::move(defaults); }
 
     const std::string& ProjectFileName() const { return fileName_; }
     bool Modified() const { return modified_; }
