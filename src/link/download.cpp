@@ -8,6 +8,7 @@
 #include "link/download_plan.h"
 #include "link/frames.h"
 #include "link/sender_plan.h"
+#include "link/step_gate.h"
 #include "model/project.h"
 #include "text/file_access.h"
 #include "text/language.h"
@@ -47,13 +48,6 @@ bool StartsWith(const std::vector<uint8_t>& bytes, std::string_view text) {
     return bytes.size() >= text.size() && std::equal(text.begin(), text.end(), bytes.begin(),
                                                      [](char c, uint8_t byte) { return SameByte(byte, c); });
 }
-
-// A single-shot timer of the download. The ticket tells the timer kept now from one stopped or replaced
-// since, whose event a loop may still deliver when it had already queued it.
-struct TimerSlot {
-    std::optional<TimerId> Id;
-    uint64_t Ticket = 0;
-};
 
 // Every message of the image build refuses the image, so the download is failing from the moment one is
 // shown: a cancel while it is up does not turn the failure into a cancel.
@@ -99,8 +93,8 @@ struct Download::State final : BuildProgress {
     bool Finished = false;  // the close step has run
     bool Reported = false;  // the view has been told the result
     bool Asking = false;    // the cancel question is up
-    int Calls = 0;          // steps and cancels on the stack
-    bool Stepping = false;  // one of them is a step
+    // Steps and cancels; the view hears the end when the outermost has left.
+    StepGate Gate{[this] { ReportEnd(); }};
 
     Step CurrentStep = Step::Idle;
     std::vector<uint8_t> LastRequest;
@@ -108,8 +102,8 @@ struct Download::State final : BuildProgress {
     int RetryCount = 0;
     int RetryLimit = kWakeUpRetryLimit;
     std::chrono::milliseconds ReplyTimeout{0};
-    TimerSlot Timer1;  // the start-up steps
-    TimerSlot Timer2;  // the reply time-out
+    StepTimer Timer1{Loop, Gate};  // the start-up steps
+    StepTimer Timer2{Loop, Gate};  // the reply time-out
     int FramesSent = 0;
 
     uint8_t SystemVersion = 0;
@@ -123,62 +117,10 @@ struct Download::State final : BuildProgress {
     int Position = 0;
     int Maximum = kInitialProgressMaximum;
 
-    // One call into the download. When the outermost one leaves, a result waiting for the view is reported;
-    // that is the last use of the state, which the view may release.
-    class CallScope {
-      public:
-        explicit CallScope(State& state) : state_(state) { ++state_.Calls; }
-        ~CallScope() {
-            if (--state_.Calls == 0) state_.ReportEnd();
-        }
-        CallScope(const CallScope&) = delete;
-        CallScope& operator=(const CallScope&) = delete;
-
-      private:
-        State& state_;
-    };
-    class StepScope {
-      public:
-        explicit StepScope(bool& stepping) : stepping_(stepping) { stepping_ = true; }
-        ~StepScope() { stepping_ = false; }
-        StepScope(const StepScope&) = delete;
-        StepScope& operator=(const StepScope&) = delete;
-
-      private:
-        bool& stepping_;
-    };
-
-    // Runs one step unless another is under way. What arrives while a step runs answers nothing: every step
-    // that processes events has already taken the reply its request waited for and stopped that request's
-    // time-out, and then either sends a new request, whose reply is awaited afresh, or ends the download.
-    template <typename Body>
-    void RunStep(Body&& body) {
-        if (Stepping || Finished) return;
-        CallScope call(*this);
-        StepScope step(Stepping);
-        body();
-    }
-
     void ReportEnd() {
         if (!Finished || Reported) return;
         Reported = true;
         View.Finished(*Outcome);
-    }
-
-    // Starts the slot's timer; its task runs as a step, and only while the timer is still the slot's.
-    template <typename Task>
-    void StartTimer(TimerSlot& slot, std::chrono::milliseconds interval, Task task) {
-        StopTimer(slot);
-        const uint64_t ticket = ++slot.Ticket;
-        slot.Id = Loop.StartTimer(interval, false, [this, &slot, ticket, task] {
-            if (!slot.Id || slot.Ticket != ticket) return;  // stopped or replaced since
-            slot.Id.reset();
-            RunStep(task);
-        });
-    }
-    void StopTimer(TimerSlot& slot) {
-        if (slot.Id) Loop.StopTimer(*slot.Id);
-        slot.Id.reset();
     }
 
     // BuildProgress: the build runs inside the identity step and keeps the window responsive.
@@ -223,7 +165,7 @@ struct Download::State final : BuildProgress {
         Position = 0;
         Maximum = kInitialProgressMaximum;
         ShowProgress();
-        StartTimer(Timer1, Job.OpenDelay, [this] { OpenStep(); });
+        Timer1.Start(Job.OpenDelay, [this] { OpenStep(); });
     }
 
     void OpenStep() {
@@ -235,7 +177,7 @@ struct Download::State final : BuildProgress {
         } catch (const ECommsError&) {
             return Fail(Text(texts::CanNotOpenCommPort) + Job.PortName + " !", MessageIcon::Warning);
         }
-        StartTimer(Timer1, Job.WakeDelay, [this] { WakeStep(); });
+        Timer1.Start(Job.WakeDelay, [this] { WakeStep(); });
     }
 
     void WakeStep() {
@@ -249,11 +191,11 @@ struct Download::State final : BuildProgress {
     // with the step's text.
     void SendRequest(const TextKey& errorText) {
         Received.clear();
-        StartTimer(Timer2, ReplyTimeout, [this] { TimeOut(); });
+        Timer2.Start(ReplyTimeout, [this] { TimeOut(); });
         ++FramesSent;
         if (!Port.WriteData(LastRequest.data(), LastRequest.size())) {
             --FramesSent;
-            StopTimer(Timer2);
+            Timer2.Stop();
             Fail(Text(errorText), MessageIcon::Error);
         }
     }
@@ -267,9 +209,12 @@ struct Download::State final : BuildProgress {
             Fail(Text(texts::TimeOutPleaseCheckDownloadAgain), MessageIcon::Warning);
     }
 
+    // Bytes that arrive while a step is under way answer nothing: every step that processes events has
+    // taken the reply its request waited for, and either sends a new request, whose reply is awaited
+    // afresh, or ends the download.
     void Receive(const uint8_t* buffer, uint16_t length) {
-        if (buffer == nullptr) return;
-        RunStep([&] { TakeReply(buffer, length); });
+        if (buffer == nullptr || Finished) return;
+        Gate.RunStep([&] { TakeReply(buffer, length); });
     }
 
     void TakeReply(const uint8_t* buffer, uint16_t length) {
@@ -296,12 +241,12 @@ struct Download::State final : BuildProgress {
     void WakeUpReply() {
         if (StartsWith(Received, kStdReply)) {
             // The panel is still in its start-up screen: wake it again at once, not counted as a retry.
-            StopTimer(Timer2);
+            Timer2.Stop();
             RetryCount = 0;
             return SendRequest(texts::CommunicateWrong1);
         }
         if (!ReplyComplete(kWakeUpReplyLength)) return;
-        StopTimer(Timer2);
+        Timer2.Stop();
         SystemVersion = Received[0];
         static constexpr uint8_t kOldRequest[] = {kOldVersionRequest};
         static constexpr uint8_t kNewRequest[] = {kVersionRequest, 0x01};
@@ -315,7 +260,7 @@ struct Download::State final : BuildProgress {
 
     void VersionReply() {
         if (!ReplyComplete(kVersionReplyLength)) return;
-        StopTimer(Timer2);
+        Timer2.Stop();
         if ((Received[1] & kDisplayFlagBits) == 0)
             return Fail(Text(texts::PleaseUseV80QXED), MessageIcon::Information);
         if (SystemVersion < kLowestSystemVersion)
@@ -326,7 +271,7 @@ struct Download::State final : BuildProgress {
 
     void IdentityReply() {
         if (!ReplyComplete(kIdentityReplyLength)) return;
-        StopTimer(Timer2);
+        Timer2.Stop();
         std::copy_n(Received.begin(), Identity.size(), Identity.begin());
         // No request is out while the image builds: bytes arriving meanwhile answer nothing.
         CurrentStep = Step::Idle;
@@ -392,11 +337,11 @@ struct Download::State final : BuildProgress {
 
     void Acknowledgement() {
         if (Equals(Received, kOkReply)) {
-            StopTimer(Timer2);
+            Timer2.Stop();
             AddProgress(AnswerWeight);
             SendPlanned();
         } else if (Equals(Received, kNgReply)) {
-            StopTimer(Timer2);
+            Timer2.Stop();
             Fail("receive \"NG\" when send \"" + HexBytes(LastRequest) + "\"", MessageIcon::Warning);
         }
     }
@@ -425,7 +370,7 @@ struct Download::State final : BuildProgress {
         Outcome = DownloadResult::Ok;
         CurrentStep = Step::Idle;
         Port.SetRtsControl(TRtsControl::RtsDisable);
-        StopTimer(Timer2);
+        Timer2.Stop();
         Show(Text(texts::DownloadSuccessfully), MessageIcon::Information);
         Close(DownloadResult::Ok);
     }
@@ -436,8 +381,8 @@ struct Download::State final : BuildProgress {
         if (Outcome) return;
         Outcome = DownloadResult::Abort;
         CurrentStep = Step::Idle;
-        StopTimer(Timer1);
-        StopTimer(Timer2);
+        Timer1.Stop();
+        Timer2.Stop();
         Show(text, icon);
         Close(DownloadResult::Abort);
     }
@@ -451,17 +396,17 @@ struct Download::State final : BuildProgress {
         CurrentStep = Step::Idle;
         Port.SetRtsControl(TRtsControl::RtsDisable);
         Port.ClosePort();
-        StopTimer(Timer1);
-        StopTimer(Timer2);
+        Timer1.Stop();
+        Timer2.Stop();
         DriverFile.reset();
         Plan.reset();
-        if (Calls == 0) ReportEnd();
+        if (!Gate.InCall()) ReportEnd();
     }
 
     bool Cancel() {
         if (Outcome) return true;  // ended, or ending with its message up
         if (Asking) return false;
-        CallScope call(*this);
+        StepGate::Call call(Gate);
         Asking = true;
         const MessageResult answer =
             Show(Text(texts::ReallyCancelDownload), MessageIcon::Question, MessageButtons::OkCancel);
