@@ -18,6 +18,7 @@ CancelSignals::CancelSignals(std::function<void()> onSignal) : onSignal_(std::mo
     sigemptyset(&signals_);
     sigaddset(&signals_, SIGINT);
     sigaddset(&signals_, SIGTERM);
+    sigaddset(&signals_, SIGHUP);  // the terminal was closed
     pthread_sigmask(SIG_BLOCK, &signals_, &previousMask_);
     watcher_ = std::thread([this] {
         const timespec slice{0, kWatchSliceNanoseconds};

@@ -6,10 +6,11 @@
 
 namespace qxed::cli {
 
-// SIGINT and SIGTERM as the download window's cancel button. While an instance lives the two signals are
-// blocked in every thread started after it (the serial port's threads included) and a watcher thread takes
-// them and calls onSignal there; the caller posts the cancel to its event loop. Signals still pending at the
-// end are taken, not delivered, so a late Ctrl+C cannot kill the program while it reports the result.
+// SIGINT, SIGTERM and SIGHUP (the terminal closing) as the download window's cancel button. While an
+// instance lives the three signals are blocked in every thread started after it (the serial port's threads
+// included) and a watcher thread takes them and calls onSignal there; the caller posts the cancel to its
+// event loop. Signals still pending at the end are taken, not delivered, so a late Ctrl+C cannot kill the
+// program while it reports the result.
 class CancelSignals {
   public:
     explicit CancelSignals(std::function<void()> onSignal);

@@ -34,9 +34,9 @@ struct DownloadReport {
 };
 
 // Opens FILE (a project file of any version, its JSON form, or a data file whose image is then sent as it is)
-// and downloads it through the port, drawing the progress on stderr. SIGINT and SIGTERM cancel the download
-// as confirmed. The driver files are read from dataDir when given, else from the program folder. Nullopt when
-// FILE cannot be opened (after its message).
+// and downloads it through the port, drawing the progress on stderr. SIGINT, SIGTERM and SIGHUP (the
+// terminal closing) cancel the download as confirmed. The driver files are read from dataDir when given,
+// else from the program folder. Nullopt when FILE cannot be opened (after its message).
 std::optional<DownloadReport> DownloadFile(CliSession& session, const DownloadArgs& args,
                                            const std::optional<std::string>& dataDir);
 

@@ -1,13 +1,14 @@
 #include "link/download.h"
 
 #include <algorithm>
-#include <array>
 #include <span>
 #include <string_view>
 
 #include "image/image_format.h"
 #include "link/download_plan.h"
 #include "link/frames.h"
+#include "link/sender_plan.h"
+#include "link/step_gate.h"
 #include "model/project.h"
 #include "text/file_access.h"
 #include "text/language.h"
@@ -17,24 +18,13 @@ namespace qxed {
 
 namespace {
 
-// The steps of the exchange; the sector number of the erase steps is kept beside the step.
-enum class Step {
-    Idle,
-    WakeUp,
-    Version,
-    Identity,
-    DriverErase,
-    DriverData,
-    ImageErase,
-    ImageData,
-    Finish,
-    Done
-};
+// The steps of the exchange. The start-up requests have one each; the sending part is one step whose
+// requests the sender plan hands out.
+enum class Step { Idle, WakeUp, Version, Identity, Sending };
 
 constexpr int kWakeUpRetryLimit = 300;
 constexpr int kReplyRetryLimit = 3;
 constexpr int kInitialProgressMaximum = 100;
-constexpr int kEraseExtraProgress = 6;
 // Versions 2 and older of the panel's system know only the short version request.
 constexpr uint8_t kLastOldVersionSystem = 2;
 constexpr uint8_t kLowestSystemVersion = 33;
@@ -42,7 +32,6 @@ constexpr uint8_t kDisplayFlagBits = 0xE0;
 // Driver files are about 200 KiB; anything far larger is no driver file.
 constexpr std::size_t kLargestDriverFile = 16u << 20;
 
-constexpr std::array<uint8_t, 4> kMarker = {0xA5, 0x5A, 0xA5, 0x5A};
 constexpr std::string_view kStdReply = "STD";
 constexpr std::string_view kOkReply = "OK";
 constexpr std::string_view kNgReply = "NG";
@@ -60,10 +49,32 @@ bool StartsWith(const std::vector<uint8_t>& bytes, std::string_view text) {
                                                      [](char c, uint8_t byte) { return SameByte(byte, c); });
 }
 
+// Every message of the image build refuses the image, so the download is failing from the moment one is
+// shown: a cancel while it is up does not turn the failure into a cancel.
+class BuildMessages final : public UserPrompts {
+  public:
+    BuildMessages(UserPrompts& inner, std::optional<DownloadResult>& outcome)
+        : inner_(inner), outcome_(outcome) {}
+    MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
+                              MessageButtons buttons) override {
+        if (!outcome_) outcome_ = DownloadResult::Abort;
+        return inner_.ShowMessage(text, caption, icon, buttons);
+    }
+
+  private:
+    UserPrompts& inner_;
+    std::optional<DownloadResult>& outcome_;
+};
+
 }  // namespace
 
 // The window's state; it is also the build's progress display, so the build advances the same bar and
 // sees a confirmed cancel.
+//
+// The download is entered by steps (a reply, a time-out, a start-up timer) and by the window's cancel. A
+// step may process events: the image build does, to keep the cancel button usable, and so does every modal
+// message box in the editor. So a step never runs inside another, and the view hears the end only once no
+// call into the download is left on the stack, since it may let the download go when told.
 struct Download::State final : BuildProgress {
     State(EventLoop& loop, CommPort& port, DownloadView& view, UserPrompts& prompts)
         : Loop(loop), Port(port), View(view), Prompts(prompts) {}
@@ -75,37 +86,42 @@ struct Download::State final : BuildProgress {
 
     const Project* Proj = nullptr;
     DownloadJob Job;
+
     bool Started = false;
-    bool Finished = false;
-    bool Asking = false;  // the cancel question is up
+    // The end, decided by the step that fails or succeeds (before its message) or by a confirmed cancel.
     std::optional<DownloadResult> Outcome;
-    int FramesSent = 0;
+    bool Finished = false;  // the close step has run
+    bool Reported = false;  // the view has been told the result
+    bool Asking = false;    // the cancel question is up
+    // Steps and cancels; the view hears the end when the outermost has left.
+    StepGate Gate{[this] { ReportEnd(); }};
 
     Step CurrentStep = Step::Idle;
-    int Sector = 0;
     std::vector<uint8_t> LastRequest;
     std::vector<uint8_t> Received;
     int RetryCount = 0;
     int RetryLimit = kWakeUpRetryLimit;
     std::chrono::milliseconds ReplyTimeout{0};
-    std::optional<TimerId> Timer1;
-    std::optional<TimerId> Timer2;
+    StepTimer Timer1{Loop, Gate};  // the start-up steps
+    StepTimer Timer2{Loop, Gate};  // the reply time-out
+    int FramesSent = 0;
 
     uint8_t SystemVersion = 0;
     PanelIdentity Identity{};
-    DriverValues Values;
     std::string DriverFilePath;
     std::optional<std::vector<uint8_t>> DriverFile;  // held from the checks to the close step
-    std::vector<uint8_t> DriverBytes;
-    bool Upgrade = false;
-    ImageSectorFlags SectorFlags{};
-    uint32_t WriteAddress = 0;
-    std::size_t WritePosition = 0;
-    bool ErasePending = false;
     ScreenDataImage Image;
+    std::optional<SenderPlan> Plan;
+    int AnswerWeight = 0;  // what the "OK" to the plan's last request advances the bar by
 
     int Position = 0;
     int Maximum = kInitialProgressMaximum;
+
+    void ReportEnd() {
+        if (!Finished || Reported) return;
+        Reported = true;
+        View.Finished(*Outcome);
+    }
 
     // BuildProgress: the build runs inside the identity step and keeps the window responsive.
     void Begin(const std::string& label, int maximum) override {
@@ -119,7 +135,7 @@ struct Download::State final : BuildProgress {
         ShowProgress();
         Loop.ProcessPending();
     }
-    bool CancelRequested() override { return Finished; }
+    bool CancelRequested() override { return Outcome.has_value(); }
 
     const Language& Texts() const {
         static const Language builtin;
@@ -140,15 +156,6 @@ struct Download::State final : BuildProgress {
         return MakeFrame(ProgressByte(Position, Maximum), payload);
     }
 
-    void StopTimer1() {
-        if (Timer1) Loop.StopTimer(*Timer1);
-        Timer1.reset();
-    }
-    void StopTimer2() {
-        if (Timer2) Loop.StopTimer(*Timer2);
-        Timer2.reset();
-    }
-
     void Start(const Project& project, DownloadJob job) {
         Proj = &project;
         Job = std::move(job);
@@ -158,10 +165,7 @@ struct Download::State final : BuildProgress {
         Position = 0;
         Maximum = kInitialProgressMaximum;
         ShowProgress();
-        Timer1 = Loop.StartTimer(Job.OpenDelay, false, [this] {
-            Timer1.reset();
-            OpenStep();
-        });
+        Timer1.Start(Job.OpenDelay, [this] { OpenStep(); });
     }
 
     void OpenStep() {
@@ -171,13 +175,9 @@ struct Download::State final : BuildProgress {
         try {
             Port.OpenPort();
         } catch (const ECommsError&) {
-            Fail(Text(texts::CanNotOpenCommPort) + Job.PortName + " !", MessageIcon::Warning);
-            return;
+            return Fail(Text(texts::CanNotOpenCommPort) + Job.PortName + " !", MessageIcon::Warning);
         }
-        Timer1 = Loop.StartTimer(Job.WakeDelay, false, [this] {
-            Timer1.reset();
-            WakeStep();
-        });
+        Timer1.Start(Job.WakeDelay, [this] { WakeStep(); });
     }
 
     void WakeStep() {
@@ -187,28 +187,21 @@ struct Download::State final : BuildProgress {
         Request(Step::WakeUp, payload, texts::CommunicateWrong1);
     }
 
-    // Sends the last request afresh. The reply time-out runs from here; a failed send ends the download
-    // with the step's text. Nothing of the state may be used after it returns, since the download may have
-    // finished (and its owner may have let it go) inside.
+    // Sends the last request afresh; the reply time-out runs from here. A failed send ends the download
+    // with the step's text.
     void SendRequest(const TextKey& errorText) {
         Received.clear();
-        StopTimer2();
-        Timer2 = Loop.StartTimer(ReplyTimeout, false, [this] {
-            Timer2.reset();
-            TimeOut();
-        });
-        // A copy: a port that answers at once may replace the last request while it still reads the frame.
-        const std::vector<uint8_t> frame = LastRequest;
+        Timer2.Start(ReplyTimeout, [this] { TimeOut(); });
         ++FramesSent;
-        if (!Port.WriteData(frame.data(), frame.size())) {
+        if (!Port.WriteData(LastRequest.data(), LastRequest.size())) {
             --FramesSent;
-            StopTimer2();
+            Timer2.Stop();
             Fail(Text(errorText), MessageIcon::Error);
         }
     }
 
     void TimeOut() {
-        if (Finished || CurrentStep == Step::Idle) return;
+        if (CurrentStep == Step::Idle) return;
         ++RetryCount;
         if (RetryCount < RetryLimit)
             SendRequest(texts::CommunicateWrong5);
@@ -216,8 +209,16 @@ struct Download::State final : BuildProgress {
             Fail(Text(texts::TimeOutPleaseCheckDownloadAgain), MessageIcon::Warning);
     }
 
+    // Bytes that arrive while a step is under way answer nothing: every step that processes events has
+    // taken the reply its request waited for, and either sends a new request, whose reply is awaited
+    // afresh, or ends the download.
     void Receive(const uint8_t* buffer, uint16_t length) {
-        if (Finished || CurrentStep == Step::Idle || buffer == nullptr) return;
+        if (buffer == nullptr || Finished) return;
+        Gate.RunStep([&] { TakeReply(buffer, length); });
+    }
+
+    void TakeReply(const uint8_t* buffer, uint16_t length) {
+        if (CurrentStep == Step::Idle) return;
         Received.insert(Received.end(), buffer, buffer + length);
         switch (CurrentStep) {
             case Step::WakeUp:
@@ -240,13 +241,12 @@ struct Download::State final : BuildProgress {
     void WakeUpReply() {
         if (StartsWith(Received, kStdReply)) {
             // The panel is still in its start-up screen: wake it again at once, not counted as a retry.
-            StopTimer2();
+            Timer2.Stop();
             RetryCount = 0;
-            SendRequest(texts::CommunicateWrong1);
-            return;
+            return SendRequest(texts::CommunicateWrong1);
         }
         if (!ReplyComplete(kWakeUpReplyLength)) return;
-        StopTimer2();
+        Timer2.Stop();
         SystemVersion = Received[0];
         static constexpr uint8_t kOldRequest[] = {kOldVersionRequest};
         static constexpr uint8_t kNewRequest[] = {kVersionRequest, 0x01};
@@ -260,7 +260,7 @@ struct Download::State final : BuildProgress {
 
     void VersionReply() {
         if (!ReplyComplete(kVersionReplyLength)) return;
-        StopTimer2();
+        Timer2.Stop();
         if ((Received[1] & kDisplayFlagBits) == 0)
             return Fail(Text(texts::PleaseUseV80QXED), MessageIcon::Information);
         if (SystemVersion < kLowestSystemVersion)
@@ -271,9 +271,9 @@ struct Download::State final : BuildProgress {
 
     void IdentityReply() {
         if (!ReplyComplete(kIdentityReplyLength)) return;
-        StopTimer2();
+        Timer2.Stop();
         std::copy_n(Received.begin(), Identity.size(), Identity.begin());
-        // The build processes events: bytes arriving meanwhile answer no request.
+        // No request is out while the image builds: bytes arriving meanwhile answer nothing.
         CurrentStep = Step::Idle;
         if (!PrepareImage()) return;
         View.ShowLabel(Text(texts::DownloadPageContent));
@@ -291,24 +291,24 @@ struct Download::State final : BuildProgress {
         Position = 0;
         ShowProgress();
         if (!values) return Fail(Text(texts::NotSupportPLCType), MessageIcon::Information);
-        Values = *values;
-        if (Values.D4 < kLowestDriverSystemVersion)
+        if (values->D4 < kLowestDriverSystemVersion)
             return Fail(Text(texts::PLCFileWrong) + " SysVer < 36", MessageIcon::Error);
-        if (Values.D1 != Identity[1]) return Fail(Text(texts::NotSupportPLCType), MessageIcon::Information);
-        if ((Identity[0] & kCheckPlcProtocol) != 0 && Values.D2 != Identity[6])
+        if (values->D1 != Identity[1]) return Fail(Text(texts::NotSupportPLCType), MessageIcon::Information);
+        if ((Identity[0] & kCheckPlcProtocol) != 0 && values->D2 != Identity[6])
             return Fail(Text(texts::NotSupportPLCType), MessageIcon::Error);
 
-        Upgrade = DecideUpgrade(Job.UpgradeMode, Identity, Values);
-        if (!Upgrade) Maximum -= kDriverProgressWeight;
+        const bool upgrade = DecideUpgrade(Job.UpgradeMode, Identity, *values);
+        if (!upgrade) Maximum -= kDriverProgressWeight;
         AddProgress(1);
-        if (Upgrade) DriverBytes = *DriverArea(*DriverFile);
-        SectorFlags = ImageSectors(Image.Length());
-        Maximum -= UnusedSectorWeight(SectorFlags, Image.Length());
+        // The values were read, so the file holds the whole driver area.
+        std::vector<uint8_t> driverBytes = upgrade ? *DriverArea(*DriverFile) : std::vector<uint8_t>{};
+        const ImageSectorFlags sectors = ImageSectors(Image.Length());
+        Maximum -= UnusedSectorWeight(sectors, Image.Length());
         ShowProgress();
 
-        CurrentStep = Step::DriverErase;
-        Sector = kFirstDriverSector;
-        RunSender();
+        Plan.emplace(Image.Bytes, std::move(driverBytes), upgrade, sectors);
+        CurrentStep = Step::Sending;
+        SendPlanned();
     }
 
     // The image to send: the imported one, or the project built now. False when the download has ended.
@@ -323,11 +323,12 @@ struct Download::State final : BuildProgress {
             Image = *Job.Prebuilt;
             return true;
         }
-        BuildOutcome outcome = PreparePageContent(*Proj, Job.Build, *this, Prompts);
+        BuildMessages messages(Prompts, Outcome);
+        BuildOutcome outcome = PreparePageContent(*Proj, Job.Build, *this, messages);
         if (Finished) return false;  // cancelled while building
         if (outcome.Status != BuildStatus::Built) {
             // The build has shown its message.
-            CloseAndFinish(DownloadResult::Abort);
+            Close(DownloadResult::Abort);
             return false;
         }
         Image = std::move(outcome.Image);
@@ -336,12 +337,11 @@ struct Download::State final : BuildProgress {
 
     void Acknowledgement() {
         if (Equals(Received, kOkReply)) {
-            StopTimer2();
-            AddProgress(ErasePending ? 1 + kEraseExtraProgress : 1);
-            ErasePending = false;
-            RunSender();
+            Timer2.Stop();
+            AddProgress(AnswerWeight);
+            SendPlanned();
         } else if (Equals(Received, kNgReply)) {
-            StopTimer2();
+            Timer2.Stop();
             Fail("receive \"NG\" when send \"" + HexBytes(LastRequest) + "\"", MessageIcon::Warning);
         }
     }
@@ -354,120 +354,68 @@ struct Download::State final : BuildProgress {
         SendRequest(errorText);
     }
 
-    // A request of the sender chain, whose steps set their own next step.
-    void SendNext(std::span<const uint8_t> payload) {
-        LastRequest = Frame(payload);
+    // The plan's next request, framed with the progress of the steps that passed before it; once the
+    // finish frame has been answered, the download has succeeded.
+    void SendPlanned() {
+        const std::optional<SenderRequest> next = Plan->Next();
+        if (!next) return Succeed();
+        if (next->LeadProgress > 0) AddProgress(next->LeadProgress);
+        AnswerWeight = next->Weight;
+        LastRequest = Frame(next->Payload);
         RetryCount = 0;
         SendRequest(texts::CommunicateWrong3);
     }
-    void SendErase(int sector) {
-        ErasePending = true;
-        SendNext(ErasePayload(static_cast<uint8_t>(sector)));
-    }
-    void SendBlock(std::span<const uint8_t> source) {
-        const std::size_t count = std::min<std::size_t>(kWriteBlock, source.size() - WritePosition);
-        const std::vector<uint8_t> payload = WritePayload(WriteAddress, source.subspan(WritePosition, count));
-        WriteAddress += static_cast<uint32_t>(count);
-        WritePosition += count;
-        SendNext(payload);
-    }
-
-    // Walks the chain of steps until one request is ready and sends it; steps that send nothing advance
-    // the progress and fall through.
-    void RunSender() {
-        for (;;) {
-            switch (CurrentStep) {
-                case Step::DriverErase:
-                    if (Sector > kLastDriverSector) {
-                        WriteAddress = kDriverAreaAddress;
-                        WritePosition = 0;
-                        CurrentStep = Step::DriverData;
-                        break;
-                    }
-                    if (Upgrade) return SendErase(Sector++);
-                    AddProgress(1);
-                    ++Sector;
-                    break;
-                case Step::DriverData:
-                    if (Upgrade && WritePosition < DriverBytes.size()) return SendBlock(DriverBytes);
-                    AddProgress(1);
-                    CurrentStep = Step::ImageErase;
-                    Sector = kFirstImageSector;
-                    break;
-                case Step::ImageErase:
-                    if (Sector == kFirstImageSector) return SendErase(Sector++);
-                    if (Sector > kLastImageSector) {
-                        WriteAddress = image_format::kImageBase;
-                        WritePosition = 0;
-                        CurrentStep = Step::ImageData;
-                        break;
-                    }
-                    if (SectorFlags[Sector - kFirstImageSector - 1]) return SendErase(Sector++);
-                    AddProgress(1);
-                    ++Sector;
-                    break;
-                case Step::ImageData:
-                    if (WritePosition < Image.Bytes.size()) return SendBlock(Image.Bytes);
-                    CurrentStep = Step::Finish;
-                    return SendNext(WritePayload(kMarkerAddress, kMarker));
-                case Step::Finish: {
-                    CurrentStep = Step::Done;
-                    const uint8_t payload[] = {kFinish};
-                    return SendNext(payload);
-                }
-                case Step::Done:
-                    return Succeed();
-                default:
-                    return;
-            }
-        }
-    }
 
     void Succeed() {
+        Outcome = DownloadResult::Ok;
         CurrentStep = Step::Idle;
         Port.SetRtsControl(TRtsControl::RtsDisable);
-        StopTimer2();
+        Timer2.Stop();
         Show(Text(texts::DownloadSuccessfully), MessageIcon::Information);
-        if (Finished) return;
-        CloseAndFinish(DownloadResult::Ok);
+        Close(DownloadResult::Ok);
     }
 
-    // One message, then the download ends with Abort. Nothing received or timed acts while it is shown.
+    // One message, then the download ends with Abort. The end is decided before the message is shown, so
+    // a cancel while it is up changes nothing, and nothing received or timed acts meanwhile.
     void Fail(const std::string& text, MessageIcon icon) {
+        if (Outcome) return;
+        Outcome = DownloadResult::Abort;
         CurrentStep = Step::Idle;
-        StopTimer1();
-        StopTimer2();
+        Timer1.Stop();
+        Timer2.Stop();
         Show(text, icon);
-        if (Finished) return;  // cancelled while the message was up
-        CloseAndFinish(DownloadResult::Abort);
+        Close(DownloadResult::Abort);
     }
 
-    // The close step and the one report of the result. The view may let the download go when told, so
-    // this is the last thing any handler does.
-    void CloseAndFinish(DownloadResult result) {
+    // The close step. The port is closed at once; the view hears the result when the outermost call into
+    // the download has returned (at once when there is none).
+    void Close(DownloadResult result) {
+        if (Finished) return;
         Finished = true;
         Outcome = result;
         CurrentStep = Step::Idle;
         Port.SetRtsControl(TRtsControl::RtsDisable);
         Port.ClosePort();
-        StopTimer1();
-        StopTimer2();
+        Timer1.Stop();
+        Timer2.Stop();
         DriverFile.reset();
-        DriverBytes.clear();
-        DriverBytes.shrink_to_fit();
-        View.Finished(result);
+        Plan.reset();
+        if (!Gate.InCall()) ReportEnd();
     }
 
     bool Cancel() {
-        if (Finished) return true;
+        if (Outcome) return true;  // ended, or ending with its message up
         if (Asking) return false;
+        StepGate::Call call(Gate);
         Asking = true;
         const MessageResult answer =
             Show(Text(texts::ReallyCancelDownload), MessageIcon::Question, MessageButtons::OkCancel);
         Asking = false;
-        if (Finished) return true;  // the download ended while the question was up
+        if (Outcome) return true;  // the download ended while the question was up
         if (answer != MessageResult::Ok) return false;
-        CloseAndFinish(DownloadResult::Cancel);
+        // During the image build the build stops at its next step, and the step that runs it ends.
+        Outcome = DownloadResult::Cancel;
+        Close(DownloadResult::Cancel);
         return true;
     }
 };
@@ -477,7 +425,7 @@ Download::Download(EventLoop& loop, CommPort& port, DownloadView& view, UserProm
 
 Download::~Download() {
     if (!state_->Started) return;
-    if (!state_->Finished) state_->CloseAndFinish(DownloadResult::Cancel);
+    state_->Close(state_->Outcome.value_or(DownloadResult::Cancel));
     state_->Port.OnReceiveData = nullptr;
 }
 
@@ -495,7 +443,7 @@ bool Download::IsFinished() const {
 }
 
 std::optional<DownloadResult> Download::Result() const {
-    return state_->Outcome;
+    return state_->Finished ? state_->Outcome : std::nullopt;
 }
 
 const ScreenDataImage& Download::Image() const {

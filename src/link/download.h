@@ -49,6 +49,11 @@ struct DownloadJob {
 // version and identity, builds the image, checks model and driver file, erases and writes the flash and
 // ends with the finish frame. Driven by the port's received bytes and two timers on the event loop. Every
 // failure shows one message (caption "DownloadFormCaption") and finishes with Abort.
+//
+// The image build and the message boxes may process events (the editor's boxes are modal and spin the
+// loop); a reply or a time-out that arrives meanwhile never starts another step inside the one that is
+// running. The view's Finished is called once no call into the download is left on the stack, so the view
+// may let the download go there; it must not do so from any other callback of the view or the prompts.
 class Download {
   public:
     Download(EventLoop& loop, CommPort& port, DownloadView& view, UserPrompts& prompts);
@@ -60,7 +65,9 @@ class Download {
     void Start(const Project& project, DownloadJob job);
     // The user asked to cancel: asks "ReallyCancelDownload"; when confirmed, runs the close step and
     // finishes with Cancel and returns true; when declined the download goes on and false is returned.
-    // After the download has finished it does nothing and returns true.
+    // Confirmed while the image builds, the build stops at its next step, and the view hears the result
+    // when the build has returned. After the download has finished, or while the message of its success
+    // or failure is up, it asks nothing, keeps that result and returns true.
     bool Cancel();
 
     bool IsFinished() const;

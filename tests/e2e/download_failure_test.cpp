@@ -98,5 +98,16 @@ TEST(DownloadE2E, InterruptAndTerminateCancelAsConfirmed) {
     }
 }
 
+TEST(DownloadE2E, HangUpCancelsLikeTerminate) {
+    // The terminal closing: without its handling the signal would end the program with the port as it
+    // was, no message and no exit code of its own.
+    std::chrono::steady_clock::duration reaction{};
+    const RunResult result = CancelledBy(SIGHUP, reaction);
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_THAT(result.Err, EndsWith("确实要取消吗？\n"));
+    EXPECT_EQ(result.Out, "");
+    EXPECT_LT(reaction, std::chrono::seconds(2));
+}
+
 }  // namespace
 }  // namespace qxed::testing

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -40,6 +41,47 @@ inline Bytes BinaryReply(std::size_t length, const Bytes& leading) {
     reply.push_back(Checksum(reply));
     return reply;
 }
+
+// The virtual clock with what the re-entry tests need: how deep the download is inside ProcessPending (the
+// image build calls it), a build that takes virtual time, and timers whose events still arrive after they
+// were stopped, as from a loop that had already queued them.
+class TestLoop : public VirtualClockLoop {
+  public:
+    int Nesting = 0;                           // ProcessPending calls under way
+    std::chrono::milliseconds PendingCost{0};  // virtual time each ProcessPending lets pass
+    bool KeepStoppedTimers = false;
+    int LateEvents = 0;         // events of stopped timers delivered
+    int LateEventsInBuild = 0;  // of them, those delivered inside ProcessPending
+
+    void ProcessPending() override {
+        ++Nesting;
+        if (PendingCost.count() > 0)
+            Advance(PendingCost);
+        else
+            VirtualClockLoop::ProcessPending();
+        --Nesting;
+    }
+    TimerId StartTimer(std::chrono::milliseconds interval, bool repeating, Task task) override {
+        auto id = std::make_shared<TimerId>(0);
+        *id = VirtualClockLoop::StartTimer(interval, repeating, [this, id, task = std::move(task)] {
+            if (stopped_.count(*id) != 0) {
+                ++LateEvents;
+                if (Nesting > 0) ++LateEventsInBuild;
+            }
+            task();
+        });
+        return *id;
+    }
+    void StopTimer(TimerId id) override {
+        if (KeepStoppedTimers)
+            stopped_.insert(id);
+        else
+            VirtualClockLoop::StopTimer(id);
+    }
+
+  private:
+    std::set<TimerId> stopped_;
+};
 
 // A serial port whose far end is the test: it records every frame written with the virtual time, lets a
 // responder answer it (the answer arrives through the loop, as a real port delivers it) and can refuse to
@@ -125,7 +167,7 @@ class DownloadTest : public ::testing::Test {
     static constexpr int kModel = 0;
     static constexpr DriverValues kDriver{1, 5, 0, 40, 2};
 
-    VirtualClockLoop loop;
+    TestLoop loop;
     ScriptedPort port{loop};
     RecordingView view;
     RecordingPrompts prompts;
