@@ -26,11 +26,21 @@ std::string ProgramFolder() {
     return program.parent_path().string();
 }
 
-std::string UserSettingsPath() {
+std::string UserSettingsFolder() {
     // A relative XDG_CONFIG_HOME is invalid and ignored, as the base-directory rules ask.
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const std::string folder = config && config[0] == '/' ? std::string(config) : HomeFolder() + "/.config";
-    return folder + "/qxed/Qx200.Ini";
+    return folder + "/qxed";
+}
+
+std::string UserSettingsPath() {
+    return UserSettingsFolder() + "/Qx200.Ini";
+}
+
+std::string LanguageFolder(const std::string& programFolder) {
+    std::error_code error;
+    const std::string user = UserSettingsFolder();
+    return std::filesystem::is_regular_file(user + "/Language.Ini", error) ? user : programFolder;
 }
 
 }  // namespace qxed
