@@ -191,11 +191,12 @@ TEST(CliUpgrade, ANewerReadableFileIsSavedInTheCurrentVersionWithABackup) {
     EXPECT_TRUE(Contains(json::parse(dump.Out), json::parse(R"({"ProjectVersion": 29, "VersionText": "V9.0",
         "settings": {"Password": 77}, "pages": [{"Number": 4, "Title": "新"}]})")));
 
-    // In place: the file is first renamed beside it, named after its version text.
-    ASSERT_EQ(Cli({"upgrade", "line.qx2", "-o", "line.qx2"}, folder.Path()).ExitCode, 0);
-    EXPECT_EQ(VersionOf(folder.File("line.qx2")), 28);
-    EXPECT_EQ(ReadBytes(folder.File("line_V9.0.qx2")), original);
-    EXPECT_EQ(ReadBytes(folder.File("line.qx2")), ReadBytes(folder.File("new.qx2")));
+    // Over another file of an older version: that file is kept beside it, named after its version text.
+    WriteBytes(folder.File("older.qx2"), original);
+    ASSERT_EQ(Cli({"upgrade", "line.qx2", "-o", "older.qx2"}, folder.Path()).ExitCode, 0);
+    EXPECT_EQ(VersionOf(folder.File("older.qx2")), 28);
+    EXPECT_EQ(ReadBytes(folder.File("older_V9.0.qx2")), original);
+    EXPECT_EQ(ReadBytes(folder.File("older.qx2")), ReadBytes(folder.File("new.qx2")));
 }
 
 // The dump of a project without the header of the file it came from.
@@ -236,30 +237,47 @@ TEST(CliUpgrade, AnOlderVersionFileIsSavedInTheCurrentVersionWithTheSameContent)
         "WithHand": 0, "Function": 1, "Coil": {"Station": 1, "Number": 5}, "CoilAction": 2, "Jump": 0,
         "PageNo": 7, "PlcStop": 1, "RegNum": 1, "SetValue": 0}})")));
 
-    // In place: the old file is first renamed beside it; its version has no version text.
-    ASSERT_EQ(Cli({"upgrade", "old.qx2", "-o", "old.qx2"}, folder.Path()).ExitCode, 0);
-    EXPECT_EQ(ReadBytes(folder.File("old_.qx2")), original);
-    EXPECT_EQ(ReadBytes(folder.File("old.qx2")), ReadBytes(folder.File("new.qx2")));
+    // Over another old file: it is kept beside it; its version has no version text.
+    WriteBytes(folder.File("other.qx2"), original);
+    ASSERT_EQ(Cli({"upgrade", "old.qx2", "-o", "other.qx2"}, folder.Path()).ExitCode, 0);
+    EXPECT_EQ(ReadBytes(folder.File("other_.qx2")), original);
+    EXPECT_EQ(ReadBytes(folder.File("other.qx2")), ReadBytes(folder.File("new.qx2")));
 }
 
-TEST(CliErrors, FailuresExitWithOneAndTheEditorsMessage) {
+// The messages about a file come after the name the editor's message box has as its caption.
+TEST(CliErrors, FailuresExitWithOneAndTheEditorsMessageAfterTheFileName) {
     TempFolder folder;
     const RunResult missing = Cli({"dump", folder.File("none.qx2")});
     EXPECT_EQ(missing.ExitCode, 1);
-    EXPECT_EQ(missing.Err, kFormatWrong + "\n");
+    EXPECT_EQ(missing.Err, "none.qx2: " + kFormatWrong + "\n");
     EXPECT_EQ(missing.Out, "");
 
     WriteBytes(folder.File("junk.qx2"), "\x03QX2..\x01\x00\x00");
     EXPECT_EQ(Cli({"upgrade", folder.File("junk.qx2"), "-o", folder.File("out.qx2")}).Err,
-              kFormatWrong + "\n");
+              "junk.qx2: " + kFormatWrong + "\n");
     EXPECT_FALSE(std::filesystem::exists(folder.File("out.qx2")));
 
-    // A version of 0: the editor stays silent, a script still hears why.
+    // A version of 0: the editor stays silent, a script still hears why, once.
     std::string zero("\x03QX2\0\0\0\0\0\0", 10);
     WriteBytes(folder.File("zero.qx2"), zero);
     const RunResult silent = Cli({"dump", folder.File("zero.qx2")});
     EXPECT_EQ(silent.ExitCode, 1);
-    EXPECT_EQ(silent.Err, kFormatWrong + "\n");
+    EXPECT_EQ(silent.Err, "zero.qx2: " + kFormatWrong + "\n");
+
+    // A file that cannot be written is named too: the JSON of dump, the project of make, the image of build.
+    const std::string nowhere = folder.File("no-such-folder");
+    ASSERT_EQ(Cli({"make", kDemo, "-o", folder.File("demo.qx2")}).ExitCode, 0);
+    const std::vector<std::vector<std::string>> unwritable = {
+        {"dump", folder.File("demo.qx2"), "-o", nowhere + "/out.json"},
+        {"make", kDemo, "-o", nowhere + "/out.qx2"},
+        {"build", kDemo, "-o", nowhere + "/out.bin"},
+    };
+    for (const auto& args : unwritable) {
+        const RunResult failed = Cli(args);
+        EXPECT_EQ(failed.ExitCode, 1) << args[0];
+        EXPECT_EQ(failed.Err, std::filesystem::path(args[3]).filename().string() + ": 无法保存该文件！\n")
+            << args[0];
+    }
 
     const RunResult noJson = Cli({"make", folder.File("none.json"), "-o", folder.File("x.qx2")});
     EXPECT_EQ(noJson.ExitCode, 1);
@@ -302,7 +320,8 @@ TEST(CliUsage, BadUsageExitsWithTwoAndHelpWithZero) {
 
     const RunResult help = Cli({"--help"});
     EXPECT_EQ(help.ExitCode, 0);
-    for (const char* command : {"dump", "make", "upgrade"}) {
+    for (const char* command :
+         {"dump", "make", "upgrade", "build", "inspect", "download", "export", "import"}) {
         EXPECT_THAT(help.Out, HasSubstr(command));
         const RunResult commandHelp = Cli({command, "--help"});
         EXPECT_EQ(commandHelp.ExitCode, 0) << command;
@@ -334,12 +353,90 @@ TEST(CliLanguage, TheDataFolderOrTheProgramFolderGivesTextsAndCodePage) {
               json::parse(R"({"hex": "A5"})"));
 
     const RunResult missing = Cli({"--data-dir", folder.Path().string(), "dump", folder.File("none.qx2")});
-    EXPECT_EQ(missing.Err, "Неверный файл\n");
+    EXPECT_EQ(missing.Err, "none.qx2: Неверный файл\n");
 
     // Without --data-dir the language file beside the program counts.
     const std::string copy = folder.File("qxed-cli");
     std::filesystem::copy_file(kCli, copy);
-    EXPECT_EQ(RunProgram(copy, {"dump", folder.File("none.qx2")}).Err, "Неверный файл\n");
+    EXPECT_EQ(RunProgram(copy, {"dump", folder.File("none.qx2")}).Err, "none.qx2: Неверный файл\n");
+}
+
+// Every command that writes refuses an output that is its input, however the path reaches it, before it
+// writes anything; each of these inputs would otherwise be read and replaced.
+TEST(CliSameFile, AnOutputThatIsTheInputIsRefusedAndTheInputStaysAsItWas) {
+    TempFolder folder;
+    ASSERT_EQ(Cli({"make", kDemo, "-o", folder.File("demo.qx2")}).ExitCode, 0);
+    const std::string json = ReadBytes(kDemo);
+    const std::string project = ReadBytes(folder.File("demo.qx2"));
+
+    struct Case {
+        const char* Command;
+        const char* Input;
+        std::vector<std::string> More;
+    };
+    const std::vector<Case> commands = {
+        {"make", "in.json", {}},  {"dump", "in.qx2", {}},  {"upgrade", "in.qx2", {}},
+        {"build", "in.json", {}}, {"build", "in.qx2", {}}, {"export", "in.qx2", {"--port", "/dev/null"}},
+    };
+    // How the output names the input: the same path, another spelling, a symbolic and a hard link.
+    enum class Form { Same, DotSlash, SymbolicLink, HardLink };
+    for (const Case& command : commands) {
+        for (const Form form : {Form::Same, Form::DotSlash, Form::SymbolicLink, Form::HardLink}) {
+            TempFolder work;
+            const std::string input = command.Input;
+            const std::string original = input.ends_with(".json") ? json : project;
+            WriteBytes(work.File(input), original);
+            std::string output = input;
+            if (form == Form::DotSlash) output = "./" + input;
+            if (form == Form::SymbolicLink)
+                std::filesystem::create_symlink(input, work.File(output = "link"));
+            if (form == Form::HardLink)
+                std::filesystem::create_hard_link(work.File(input), work.File(output = "hard"));
+
+            std::vector<std::string> args = {command.Command, input, "-o", output};
+            args.insert(args.end(), command.More.begin(), command.More.end());
+            const RunResult result = Cli(args, work.Path());
+            const std::string what = std::string(command.Command) + " " + input + " -o " + output;
+            EXPECT_EQ(result.ExitCode, 1) << what;
+            EXPECT_EQ(result.Err, "qxed-cli: the output " + output + " is the input file " + input +
+                                      "; nothing was written\n")
+                << what;
+            EXPECT_EQ(result.Out, "") << what;
+            EXPECT_EQ(ReadBytes(work.File(input)), original) << what;
+            // Nothing beside it either: no backup, no temporary file.
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Path()),
+                                    std::filesystem::directory_iterator()),
+                      form == Form::SymbolicLink || form == Form::HardLink ? 2 : 1)
+                << what;
+        }
+    }
+
+    // Another file of the same content is no reason to refuse.
+    WriteBytes(folder.File("copy.qx2"), project);
+    EXPECT_EQ(Cli({"upgrade", folder.File("demo.qx2"), "-o", folder.File("copy.qx2")}).ExitCode, 0);
+}
+
+// A result that cannot be written to standard output is a failure with its reason.
+TEST(CliOutput, AFullStandardOutputExitsWithOneAndAMessage) {
+    TempFolder folder;
+    ASSERT_EQ(Cli({"make", kDemo, "-o", folder.File("demo.qx2")}).ExitCode, 0);
+    ASSERT_EQ(Cli({"build", kDemo, "-o", folder.File("demo.bin")}).ExitCode, 0);
+    const std::vector<std::vector<std::string>> printing = {
+        {"dump", folder.File("demo.qx2")},
+        {"build", kDemo, "-o", folder.File("again.bin")},
+        {"inspect", folder.File("demo.bin"), "--model", "6"},
+        {"--help"},
+        {"make", "--help"},
+    };
+    for (const auto& args : printing) {
+        std::string command = "exec \"$0\"";
+        for (const std::string& arg : args)
+            command += " '" + arg + "'";
+        command += " >/dev/full";
+        const RunResult result = RunProgram("/bin/sh", {"-c", command, kCli});
+        EXPECT_EQ(result.ExitCode, 1) << command;
+        EXPECT_EQ(result.Err, "qxed-cli: standard output: No space left on device\n") << command;
+    }
 }
 
 }  // namespace
