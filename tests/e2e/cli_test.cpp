@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli_runner.h"
+#include "files/byte_io.h"
 #include "text/temp_folder.h"
 
 namespace qxed::testing {
@@ -51,76 +52,67 @@ RunResult Cli(const std::vector<std::string>& args, const std::string& folder = 
     return ::testing::AssertionSuccess();
 }
 
-void PutInt(std::string& bytes, int32_t value, int width = 4) {
-    for (int i = 0; i < width; ++i)
-        bytes.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
-}
-
-void PutSlot(std::string& bytes, const std::string& text, size_t slotSize) {
-    bytes.push_back(static_cast<char>(text.size()));
-    bytes += text;
-    bytes.append(slotSize - 1 - text.size(), '\0');
-}
-
-void PutElementHeader(std::string& bytes, int32_t x, int32_t y, int32_t kind) {
-    PutInt(bytes, x);
-    PutInt(bytes, y);
-    bytes += std::string(2, '\0');  // Double, Inverse
-    PutInt(bytes, kind);
+void PutElementHeader(ByteWriter& out, int32_t x, int32_t y, int32_t kind) {
+    out.I32(x);
+    out.I32(y);
+    out.Zeros(2);  // Double, Inverse
+    out.I32(kind);
 }
 
 // A project file of version 5: no version text, the 50-byte settings block, texts in 25-byte slots, the
 // register and function key layouts of that version, alarm texts and no global keys.
 std::string Version5File() {
-    std::string bytes("\x03QX2\0\0", 6);
-    PutInt(bytes, 5);
-    PutInt(bytes, 21);  // PlcType
-    PutInt(bytes, 3);   // HomePageNo
-    PutInt(bytes, 5);   // Password
-    PutInt(bytes, 2);   // AlarmCount
+    ByteWriter out;
+    const uint8_t magic[] = {3, 'Q', 'X', '2', 0, 0};
+    out.Bytes(magic);
+    out.I32(5);
+    out.I32(21);  // PlcType
+    out.I32(3);   // HomePageNo
+    out.I32(5);   // Password
+    out.I32(2);   // AlarmCount
     for (int32_t value : {1, 0, 300})
-        PutInt(bytes, value);  // AlarmCoil
-    for (int32_t value : {9, 1, 1, 0, 3})
-        PutInt(bytes, value, 1);  // BaudCode, Parity, SevenDataBits, OneStopBit, CtrlFlags
+        out.I32(value);  // AlarmCoil
+    for (uint8_t value : {9, 1, 1, 0, 3})
+        out.U8(value);  // BaudCode, Parity, SevenDataBits, OneStopBit, CtrlFlags
     for (int32_t value : {1, 0, 100})
-        PutInt(bytes, value);  // CtrlReg
-    PutInt(bytes, 0x5A, 1);    // ReservedByte
-    PutInt(bytes, 2);          // ScreenSaveTime
+        out.I32(value);  // CtrlReg
+    out.U8(0x5A);        // ReservedByte
+    out.I32(2);          // ScreenSaveTime
 
-    PutInt(bytes, 1);  // pages
-    PutInt(bytes, 7);  // Number and 2 ignored bytes
-    PutSlot(bytes, "Old", 41);
-    PutInt(bytes, 6, 2);
-    PutInt(bytes, 8, 2);
-    PutInt(bytes, 8);
-    PutInt(bytes, 4);  // elements
+    out.I32(1);  // pages
+    out.I32(7);  // Number and 2 ignored bytes
+    out.TextSlot("Old", 41);
+    out.U16(6);
+    out.U16(8);
+    out.I32(8);
+    out.I32(4);  // elements
 
-    PutElementHeader(bytes, 18, 36, 1);  // Text
-    PutSlot(bytes, "Hello", 25);
-    PutElementHeader(bytes, 0, 0, 2);  // Reg
+    PutElementHeader(out, 18, 36, 1);  // Text
+    out.TextSlot("Hello", 25);
+    PutElementHeader(out, 0, 0, 2);  // Reg
     for (int32_t value : {1, 0, 4096, 2, 6, 1})
-        PutInt(bytes, value);  // Address, Num, Digits, DecimalDigits
-    for (int32_t value : {0, 0, 1, 1, 1})
-        PutInt(bytes, value, 1);        // DecDisp, Unsigned, NeedSet, Encrypt, Limit
-    PutInt(bytes, 999);                 // UpLimit
-    PutInt(bytes, -999);                // LowLimit
-    PutElementHeader(bytes, 40, 0, 3);  // Lamp
+        out.I32(value);  // Address, Num, Digits, DecimalDigits
+    for (uint8_t value : {0, 0, 1, 1, 1})
+        out.U8(value);                // DecDisp, Unsigned, NeedSet, Encrypt, Limit
+    out.I32(999);                     // UpLimit
+    out.I32(-999);                    // LowLimit
+    PutElementHeader(out, 40, 0, 3);  // Lamp
     for (int32_t value : {1, 1, 0, 17})
-        PutInt(bytes, value);           // LampType, Coil
-    PutInt(bytes, 0, 1);                // PosLogic
-    PutElementHeader(bytes, 60, 0, 4);  // FuncKey
-    PutInt(bytes, 22);                  // Key
-    for (int32_t value : {1, 0, 1, 1})
-        PutInt(bytes, value, 1);  // Disappear, WithHand, Encrypt, Function
+        out.I32(value);               // LampType, Coil
+    out.U8(0);                        // PosLogic
+    PutElementHeader(out, 60, 0, 4);  // FuncKey
+    out.I32(22);                      // Key
+    for (uint8_t value : {1, 0, 1, 1})
+        out.U8(value);  // Disappear, WithHand, Encrypt, Function
     for (int32_t value : {1, 0, 5})
-        PutInt(bytes, value);  // Coil
-    PutInt(bytes, 2, 1);       // CoilAction
-    PutInt(bytes, 7);          // PageNo
-    PutInt(bytes, 1, 1);       // PlcStop
+        out.I32(value);  // Coil
+    out.U8(2);           // CoilAction
+    out.I32(7);          // PageNo
+    out.U8(1);           // PlcStop
 
-    PutSlot(bytes, "Fire", 25);
-    PutSlot(bytes, "Stop", 25);
-    return bytes;
+    out.TextSlot("Fire", 25);
+    out.TextSlot("Stop", 25);
+    return std::string(out.Data().begin(), out.Data().end());
 }
 
 int32_t VersionOf(const std::string& file) {
