@@ -23,7 +23,7 @@ const char kHelp[] =
     "7460022.dat) are read from beside the program, whatever --data-dir says.\n"
     "\n"
     "Options:\n"
-    "  -o, --output IMAGE.bin  the image file to write (required)\n"
+    "  -o, --output IMAGE.bin  the image file to write (required; not FILE itself)\n"
     "  --lang En|Ko|sCh|Ru     the text language: how texts split into characters and which glyph files are\n"
     "                          read; by default the \"Version\" of Language.Ini\n"
     "  --data-dir DIR          read Language.Ini from DIR instead of the program folder\n"

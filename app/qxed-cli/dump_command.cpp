@@ -15,7 +15,7 @@ const char kHelp[] =
     "else to standard output. The JSON also names the file's version, which 'make' ignores.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.json   write the JSON to this file\n"
+    "  -o, --output OUT.json   write the JSON to this file (not FILE itself)\n"
     "  --data-dir DIR          read Language.Ini from DIR instead of the program folder\n"
     "  -h, --help              show this help\n";
 

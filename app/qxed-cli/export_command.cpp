@@ -18,7 +18,7 @@ const char kHelp[] =
     "Prints the download's line \"H=<n> glyphs=<n> L=<n> frames=<n>\" on standard output.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.odp  the data file to write (required)\n"
+    "  -o, --output OUT.odp  the data file to write (required; not FILE itself)\n"
     "  --port PORT           the serial port, as for download (by default the editor's download port)\n"
     "  --upgrade S|U|N       the driver area, as for download (default S)\n"
     "  --lang En|Ko|sCh|Ru   the text language, as for download\n"

@@ -12,7 +12,7 @@ const char kHelp[] =
     "wrong types and values out of range are refused with the JSON path of the value.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.qx2    the project file to write (required)\n"
+    "  -o, --output OUT.qx2    the project file to write (required; not FILE.json itself)\n"
     "  --data-dir DIR          read Language.Ini from DIR instead of the program folder\n"
     "  -h, --help              show this help\n";
 

@@ -13,7 +13,7 @@ const char kHelp[] =
     "before anything is written.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT        the project file to write (required)\n"
+    "  -o, --output OUT        the project file to write (required; not IN itself)\n"
     "  --data-dir DIR          read Language.Ini from DIR instead of the program folder\n"
     "  -h, --help              show this help\n";
 
