@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     static char name[] = "fuzz_project_json";
     static char* argv[] = {name, nullptr};
     new QGuiApplication(argc, argv);
-    new GraphicsSession;
+    static const GraphicsSession graphics;
     return 0;
 }
 
