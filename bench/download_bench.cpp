@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_graphics.h"
 #include "bench_prompts.h"
 #include "link/comm.h"
 #include "link/download.h"
@@ -187,6 +188,7 @@ Measurement Run(const std::string& simulator, const std::string& dataDir, bool l
 }  // namespace
 
 int main() {
+    const bench::OffscreenGraphics graphics;
     const std::string folder = ProgramFolder();
     const std::string simulator = folder + "/qxed-panelsim";
     char pattern[] = "/tmp/qxed-bench-XXXXXX";

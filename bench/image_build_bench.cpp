@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_graphics.h"
 #include "bench_prompts.h"
 #include "image/character_sets.h"
 #include "image/glyph_store.h"
@@ -119,6 +120,7 @@ double BestSeconds(int runs, Run run) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bench::OffscreenGraphics graphics;
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     std::size_t expectedLength = 0;
     const Project project = MakeProject(expectedLength);

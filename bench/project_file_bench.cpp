@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_graphics.h"
 #include "bench_prompts.h"
 #include "files/project_file.h"
 #include "gfx/mono_bitmap.h"
@@ -106,6 +107,7 @@ double Fastest(int runs, const std::function<bool()>& work) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    const bench::OffscreenGraphics graphics;
     const int pages = argc > 1 ? std::atoi(argv[1]) : 200;
     const int elementsPerPage = argc > 2 ? std::atoi(argv[2]) : 50;
     const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 7;

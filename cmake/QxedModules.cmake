@@ -1,6 +1,6 @@
 # Every module under src/ is one static library named qxed_<module>, built
 # from all .cpp files of its folder; every tests/<module>/ folder is one
-# GoogleTest executable test_<module>.
+# GoogleTest executable test_<module>, whose main (tests/support) starts offscreen graphics.
 include(GoogleTest)
 
 function(qxed_module name)
@@ -26,7 +26,7 @@ function(qxed_test name)
   endif()
   add_executable(test_${name} ${sources})
   target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(test_${name} PRIVATE qxed_${name} ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(test_${name} PRIVATE qxed_${name} ${ARG_DEPS} GTest::gtest GTest::gmock qxed_test_main)
   gtest_discover_tests(test_${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

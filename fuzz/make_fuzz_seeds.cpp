@@ -12,8 +12,11 @@
 #include <string>
 #include <vector>
 
+#include <QGuiApplication>
+
 #include "files/project_file.h"
 #include "files/project_json.h"
+#include "gfx/gfx_session.h"
 #include "support/old_version_files.h"
 #include "support/sample_project.h"
 
@@ -68,6 +71,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_fuzz_seeds PROJECT_DIR JSON_DIR [PROJECT_FILE...]\n");
         return 2;
     }
+    // Opening the projects decodes their pictures, which needs the graphics.
+    qxed::PrepareOffscreenGraphics();
+    int applicationArgc = 1;
+    char* applicationArgv[] = {argv[0], nullptr};
+    QGuiApplication application(applicationArgc, applicationArgv);
+    const qxed::GraphicsSession graphics;
+
     const fs::path projectDir = argv[1];
     const fs::path jsonDir = argv[2];
     std::error_code error;

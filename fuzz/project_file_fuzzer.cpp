@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include <QGuiApplication>
+
 #include "files/project_file.h"
 #include "files/project_json.h"
 #include "gfx/gfx_session.h"
@@ -62,8 +64,14 @@ void CheckSavedFileReadsBack(const Project& project) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     input = new fuzz::MemoryInputFile("qxed-fuzz-project");
-    // The graphics application lives until the end; made here, it is no allocation of any one input.
-    EnsureGraphics();
+    // Pictures are decoded through the graphics application. Started here, it is no allocation of any one
+    // input; it lives until the fuzzer ends the process.
+    PrepareOffscreenGraphics();
+    static int argc = 1;
+    static char name[] = "fuzz_project_file";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv);
+    static const GraphicsSession graphics;
     return 0;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <QGuiApplication>
+
 #include "files/project_file.h"
 #include "files/project_json.h"
 #include "gfx/gfx_session.h"
@@ -23,8 +25,14 @@ using namespace qxed;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Pictures are decoded through the graphics application, which lives until the end.
-    EnsureGraphics();
+    // Pictures are decoded through the graphics application. Started here, it is no allocation of any one
+    // input; it lives until the fuzzer ends the process.
+    PrepareOffscreenGraphics();
+    static int argc = 1;
+    static char name[] = "fuzz_project_json";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv);
+    static const GraphicsSession graphics;
     return 0;
 }
 

@@ -1,16 +1,16 @@
-#include <cstdio>
 #include <iostream>
 
-#include "cli_args.h"
-#include "cli_session.h"
 #include "commands.h"
 #include "image/image_build.h"
+#include "standard_output.h"
 #include "text/settings_paths.h"
 #include "text/texts.h"
 
 namespace qxed::cli {
 
-const char kBuildHelp[] =
+namespace {
+
+const char kHelp[] =
     "Usage: qxed-cli build FILE -o IMAGE.bin [--lang En|Ko|sCh|Ru]\n"
     "\n"
     "Compiles the project into the screen data image its panel model receives and writes the image to\n"
@@ -23,13 +23,11 @@ const char kBuildHelp[] =
     "7460022.dat) are read from beside the program, whatever --data-dir says.\n"
     "\n"
     "Options:\n"
-    "  -o, --output IMAGE.bin  the image file to write (required)\n"
+    "  -o, --output IMAGE.bin  the image file to write (required; not FILE itself)\n"
     "  --lang En|Ko|sCh|Ru     the text language: how texts split into characters and which glyph files are\n"
     "                          read; by default the \"Version\" of Language.Ini\n"
     "  --data-dir DIR          read Language.Ini from DIR instead of the program folder\n"
     "  -h, --help              show this help\n";
-
-namespace {
 
 // The command line shows no progress: stdout carries the result line alone, and nobody can cancel.
 class SilentProgress : public BuildProgress {
@@ -45,51 +43,55 @@ bool OpenProject(CliSession& session, const std::string& file, Project& project)
     return bytes && OpenProjectBytes(session, file, *bytes, project);
 }
 
-}  // namespace
-
-int RunBuild(const std::vector<std::string>& args, const std::optional<std::string>& dataDir) {
-    std::vector<std::string> rest = args;
-    const std::optional<std::string> languageName = TakeOption(rest, "--lang");
-    const CommandArgs parsed = ParseCommandArgs(rest);
-    if (parsed.Help) {
-        std::cout << kBuildHelp;
-        return kExitOk;
-    }
-    ExpectFiles(parsed, 1, "FILE");
-    const std::string& output = RequireOutput(parsed);
+int Run(CommandContext& context) {
+    const std::optional<std::string> languageName = context.Option("--lang");
     // Checked before anything is read; -1: the language file's choice.
     const int chosenLanguage = languageName ? static_cast<int>(LanguageOfName(*languageName)) : -1;
-    CliSession session(parsed.DataDir ? parsed.DataDir : dataDir);
+    CliSession& session = *context.Session;
 
     Project project = session.NewProject();
-    if (!OpenProject(session, parsed.Files[0], project)) return kExitFailure;
+    if (!OpenProject(session, context.File(), project)) return kExitFailure;
 
-    ImageBuildContext context;
-    context.Texts = &session.Lang();
-    context.Language =
+    ImageBuildContext build;
+    build.Texts = &session.Lang();
+    build.Language =
         static_cast<TextLanguage>(chosenLanguage >= 0 ? chosenLanguage : session.Lang().LanguageIndex());
-    context.GlyphFolder = ProgramFolder();
+    build.GlyphFolder = ProgramFolder();
     SilentProgress progress;
-    const int shownBefore = session.Prompts().Shown();
-    const BuildOutcome outcome = PreparePageContent(project, context, progress, session.Prompts());
-    if (outcome.Status != BuildStatus::Built) {
-        // A refusal has shown its message; make sure a script hears why in every case.
-        if (session.Prompts().Shown() == shownBefore)
-            std::cerr << (outcome.Status == BuildStatus::Cancelled ? "the build was cancelled"
-                                                                   : "the image could not be built")
-                      << '\n';
-        return kExitFailure;
+    const BuildOutcome outcome = PreparePageContent(project, build, progress, session.Prompts());
+    switch (outcome.Status) {
+        case BuildStatus::Built:
+            break;
+        case BuildStatus::Aborted:  // the refusal has shown its message
+            return kExitFailure;
+        case BuildStatus::Cancelled:  // silent in the editor, where the person asked for it
+            std::cerr << "qxed-cli: the build was cancelled\n";
+            return kExitFailure;
     }
 
     const ScreenDataImage& image = outcome.Image;
+    const std::string& output = *context.Parsed.Output;
     if (!WriteWholeFile(output, std::string(image.Bytes.begin(), image.Bytes.end()))) {
-        session.Report(texts::CanNotSaveFile);
+        session.ReportAbout(output, texts::CanNotSaveFile);
         return kExitFailure;
     }
-    std::cout << "H=" << image.HeaderLength << " glyphs=" << image.GlyphLength << " L=" << image.Length()
-              << '\n'
-              << std::flush;
-    return std::cout ? kExitOk : kExitFailure;
+    return PrintResult("H=" + std::to_string(image.HeaderLength) + " glyphs=" +
+                       std::to_string(image.GlyphLength) + " L=" + std::to_string(image.Length()) + "\n");
 }
+
+constexpr const char* kOptions[] = {"--lang"};
+
+}  // namespace
+
+const Command kBuildCommand = {
+    .Name = "build",
+    .Summary = "build FILE -o IMAGE.bin      the screen data image of a project [--lang L]",
+    .Help = kHelp,
+    .FileName = "FILE",
+    .Output = OutputUse::Required,
+    .ValueOptions = kOptions,
+    .Graphics = true,
+    .Run = Run,
+};
 
 }  // namespace qxed::cli

@@ -8,6 +8,7 @@
 #include "cli_args.h"
 #include "files/project_file.h"
 #include "files/project_json.h"
+#include "files/project_records.h"
 #include "text/file_access.h"
 #include "text/settings_paths.h"
 #include "text/texts.h"
@@ -42,25 +43,36 @@ bool LooksLikeJson(const std::string& bytes) {
     return first != std::string::npos && bytes[first] == '{';
 }
 
+// Magic, version and version text: all a project file's header holds.
+constexpr std::size_t kHeaderBytes = records::kMagicSize + 4 + records::kVersionTextSlot;
+
 // Far above any project's text form; larger inputs are not read into memory at all.
 constexpr std::size_t kMaxInputSize = std::size_t{256} << 20;
 
 }  // namespace
 
 CliSession::CliSession(const std::optional<std::string>& dataDir)
-    : language_(LanguageOf(dataDir)), defaults_(EditorDefaultsOf(language_)) {}
+    : language_(LanguageOf(dataDir)),
+      defaults_(EditorDefaultsOf(language_)),
+      prompts_(FileMessageCaption("", language_)) {}
 
-void CliSession::Report(const TextKey& key) {
-    prompts_.ShowMessage(language_.TextUtf8(key), "", MessageIcon::Error, MessageButtons::Ok);
+void CliSession::ReportAbout(const std::string& file, const TextKey& key) {
+    ShowFileMessage(prompts_, language_, file, language_.TextUtf8(key));
 }
 
 bool CliSession::Open(const std::string& file, Project& project) {
     project.ProjectFileName = file;
-    const int shownBefore = prompts_.Shown();
     if (LoadProject(project, language_, prompts_)) return true;
-    // The editor stays silent on a version of 0 or below; a script still needs to hear why it failed.
-    if (prompts_.Shown() == shownBefore) Report(texts::FileFormatWrong);
+    // The loader has told about every failure but a version of 0 or below, where the editor stays silent; a
+    // script still needs to hear why it failed.
+    if (ReadFileHeader(file).Status == LoadStatus::NotReadable) ReportAbout(file, texts::FileFormatWrong);
     return false;
+}
+
+LoadOutcome ReadFileHeader(const std::string& file) {
+    const std::optional<std::vector<uint8_t>> start = file_access::ReadFileStart(file, kHeaderBytes);
+    if (!start) return {};
+    return ReadProjectHeader(*start);
 }
 
 bool CliSession::Save(Project& project, const std::string& file) {

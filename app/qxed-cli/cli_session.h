@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 
+#include "files/project_file.h"
 #include "image/character_sets.h"
 #include "model/editor_defaults.h"
 #include "model/project.h"
@@ -12,7 +13,7 @@
 namespace qxed::cli {
 
 // What every command works with: the language file of the program folder (or of --data-dir), the defaults
-// it gives new projects, and the prompts that print messages to stderr.
+// it gives new projects, and the prompts that print messages to stderr, those about a file after its name.
 class CliSession {
   public:
     // A --data-dir that is not a folder is bad usage.
@@ -23,8 +24,8 @@ class CliSession {
     // A project whose texts use the language file's code page.
     Project NewProject() const { return Project(defaults_); }
 
-    // Prints a message text of the language file, as the editor would show it.
-    void Report(const TextKey& key);
+    // Prints a message text of the language file about the file, as the editor would show it.
+    void ReportAbout(const std::string& file, const TextKey& key);
 
     // Opens a project file of any readable version. False after its message.
     bool Open(const std::string& file, Project& project);
@@ -40,6 +41,10 @@ class CliSession {
 // The whole file, or nullopt (with errno's text in `error`) when it cannot be read; only regular files, so a
 // named pipe cannot hang the command.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error);
+
+// The header of a project file, read from its first bytes as the loader reads it; FormatWrong for a file that
+// cannot be read.
+LoadOutcome ReadFileHeader(const std::string& file);
 
 // The whole input file, or nullopt after printing why it cannot be read ("FILE: reason").
 std::optional<std::string> ReadInputFile(const std::string& path);

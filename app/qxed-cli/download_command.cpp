@@ -1,13 +1,12 @@
-#include <iostream>
-
-#include "cli_args.h"
-#include "cli_session.h"
 #include "commands.h"
 #include "download_runner.h"
+#include "standard_output.h"
 
 namespace qxed::cli {
 
-const char kDownloadHelp[] =
+namespace {
+
+const char kHelp[] =
     "Usage: qxed-cli download FILE [--port PORT] [--upgrade S|U|N] [--lang En|Ko|sCh|Ru]\n"
     "\n"
     "Downloads FILE to the panel on PORT as the editor's download window does: wakes the panel, checks its\n"
@@ -37,21 +36,25 @@ const char kDownloadHelp[] =
     "\n"
     "Exit codes: 0 downloaded, 1 failed or cancelled (the message on standard error), 2 bad usage.\n";
 
-int RunDownload(const std::vector<std::string>& args, const std::optional<std::string>& dataDir) {
-    const DownloadArgs parsed = ParseDownloadArgs(args);
-    if (parsed.Parsed.Help) {
-        std::cout << kDownloadHelp;
-        return kExitOk;
-    }
-    ExpectFiles(parsed.Parsed, 1, "FILE");
-    if (parsed.Parsed.Output) throw UsageError{"download writes no file; use export for -o"};
-    const std::optional<std::string> folder = parsed.Parsed.DataDir ? parsed.Parsed.DataDir : dataDir;
-    CliSession session(folder);
-
-    const std::optional<DownloadReport> report = DownloadFile(session, parsed, folder);
+int Run(CommandContext& context) {
+    const DownloadArgs parsed = ParseDownloadArgs(context.Arguments);
+    const std::optional<DownloadReport> report = DownloadFile(*context.Session, parsed, context.DataDir);
     if (!report || report->Result != DownloadResult::Ok) return kExitFailure;
-    std::cout << DownloadSummary(*report) << '\n' << std::flush;
-    return std::cout ? kExitOk : kExitFailure;
+    return PrintResult(DownloadSummary(*report) + "\n");
 }
+
+}  // namespace
+
+const Command kDownloadCommand = {
+    .Name = "download",
+    .Summary = "download FILE --port PORT    a project or data file sent to the panel [--upgrade M]",
+    .Help = kHelp,
+    .FileName = "FILE",
+    .Output = OutputUse::None,
+    .NoOutputReason = "download writes no file; use export for -o",
+    .ValueOptions = kDownloadOptions,
+    .Graphics = true,
+    .Run = Run,
+};
 
 }  // namespace qxed::cli

@@ -1,14 +1,13 @@
-#include <iostream>
-
-#include "cli_args.h"
-#include "cli_session.h"
 #include "commands.h"
 #include "download_runner.h"
 #include "files/data_file.h"
+#include "standard_output.h"
 
 namespace qxed::cli {
 
-const char kExportHelp[] =
+namespace {
+
+const char kHelp[] =
     "Usage: qxed-cli export FILE [--port PORT] -o OUT.odp [--upgrade S|U|N] [--lang En|Ko|sCh|Ru]\n"
     "\n"
     "Downloads FILE to the panel on PORT exactly as 'qxed-cli download' does and, once the download has\n"
@@ -19,7 +18,7 @@ const char kExportHelp[] =
     "Prints the download's line \"H=<n> glyphs=<n> L=<n> frames=<n>\" on standard output.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.odp  the data file to write (required)\n"
+    "  -o, --output OUT.odp  the data file to write (required; not FILE itself)\n"
     "  --port PORT           the serial port, as for download (by default the editor's download port)\n"
     "  --upgrade S|U|N       the driver area, as for download (default S)\n"
     "  --lang En|Ko|sCh|Ru   the text language, as for download\n"
@@ -28,18 +27,10 @@ const char kExportHelp[] =
     "\n"
     "Exit codes: 0 downloaded and written, 1 failed or cancelled, 2 bad usage.\n";
 
-int RunExport(const std::vector<std::string>& args, const std::optional<std::string>& dataDir) {
-    const DownloadArgs parsed = ParseDownloadArgs(args);
-    if (parsed.Parsed.Help) {
-        std::cout << kExportHelp;
-        return kExitOk;
-    }
-    ExpectFiles(parsed.Parsed, 1, "FILE");
-    const std::string& output = RequireOutput(parsed.Parsed);
-    const std::optional<std::string> folder = parsed.Parsed.DataDir ? parsed.Parsed.DataDir : dataDir;
-    CliSession session(folder);
-
-    const std::optional<DownloadReport> report = DownloadFile(session, parsed, folder);
+int Run(CommandContext& context) {
+    CliSession& session = *context.Session;
+    const DownloadArgs parsed = ParseDownloadArgs(context.Arguments);
+    const std::optional<DownloadReport> report = DownloadFile(session, parsed, context.DataDir);
     if (!report || report->Result != DownloadResult::Ok) return kExitFailure;
 
     DataFileContents contents;
@@ -48,10 +39,23 @@ int RunExport(const std::vector<std::string>& args, const std::optional<std::str
     contents.HeaderLength = static_cast<uint16_t>(report->Image.HeaderLength);
     contents.GlyphLength = static_cast<uint16_t>(report->Image.GlyphLength);
     contents.Image = report->Image.Bytes;
-    if (!ExportData(output, contents, report->DriverFilePath, session.Lang(), session.Prompts()))
+    if (!ExportData(*context.Parsed.Output, contents, report->DriverFilePath, session.Lang(),
+                    session.Prompts()))
         return kExitFailure;
-    std::cout << DownloadSummary(*report) << '\n' << std::flush;
-    return std::cout ? kExitOk : kExitFailure;
+    return PrintResult(DownloadSummary(*report) + "\n");
 }
+
+}  // namespace
+
+const Command kExportCommand = {
+    .Name = "export",
+    .Summary = "export FILE --port P -o OUT  a download, then its image and driver file as a data file",
+    .Help = kHelp,
+    .FileName = "FILE",
+    .Output = OutputUse::Required,
+    .ValueOptions = kDownloadOptions,
+    .Graphics = true,
+    .Run = Run,
+};
 
 }  // namespace qxed::cli

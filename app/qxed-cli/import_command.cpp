@@ -1,14 +1,14 @@
 #include <filesystem>
-#include <iostream>
 
-#include "cli_args.h"
-#include "cli_session.h"
 #include "commands.h"
 #include "files/data_file.h"
+#include "standard_output.h"
 
 namespace qxed::cli {
 
-const char kImportHelp[] =
+namespace {
+
+const char kHelp[] =
     "Usage: qxed-cli import FILE.odp\n"
     "\n"
     "Reads a data file written by the editor's data export or by 'qxed-cli export' and prints its header,\n"
@@ -19,38 +19,40 @@ const char kImportHelp[] =
     "  Glyphs: <n>     length of the image's glyph area\n"
     "  L: <n>          length of the image\n"
     "  Driver: <n>     length of the PLC driver file copied behind the image\n"
-    "A file that is no complete data file is refused with \"该文件格式不正确！\". 'qxed-cli download "
-    "FILE.odp'\n"
-    "sends the image it holds.\n"
+    "A file that is no complete data file is refused with \"FILE.odp: 该文件格式不正确！\".\n"
+    "'qxed-cli download FILE.odp' sends the image it holds.\n"
     "\n"
     "Options:\n"
     "  --data-dir DIR  read Language.Ini from DIR instead of the program folder\n"
     "  -h, --help      show this help\n";
 
-int RunImport(const std::vector<std::string>& args, const std::optional<std::string>& dataDir) {
-    const CommandArgs parsed = ParseCommandArgs(args);
-    if (parsed.Help) {
-        std::cout << kImportHelp;
-        return kExitOk;
-    }
-    ExpectFiles(parsed, 1, "FILE.odp");
-    if (parsed.Output) throw UsageError{"import writes no file"};
-    CliSession session(parsed.DataDir ? parsed.DataDir : dataDir);
-
-    const std::string& file = parsed.Files[0];
+int Run(CommandContext& context) {
+    CliSession& session = *context.Session;
+    const std::string& file = context.File();
     const std::optional<DataFileContents> contents = ImportData(file, session.Lang(), session.Prompts());
     if (!contents) return kExitFailure;
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     const std::uintmax_t used = kDataFileHeaderLength + contents->Image.size();
-    std::cout << "Model: " << static_cast<int>(contents->CurrentModel) << '\n'
-              << "PlcType: " << static_cast<int>(contents->PlcTypeLow) << '\n'
-              << "H: " << contents->HeaderLength << '\n'
-              << "Glyphs: " << contents->GlyphLength << '\n'
-              << "L: " << contents->Image.size() << '\n'
-              << "Driver: " << (error || size < used ? 0 : size - used) << '\n'
-              << std::flush;
-    return std::cout ? kExitOk : kExitFailure;
+    return PrintResult("Model: " + std::to_string(contents->CurrentModel) + "\n" +
+                       "PlcType: " + std::to_string(contents->PlcTypeLow) + "\n" +
+                       "H: " + std::to_string(contents->HeaderLength) + "\n" +
+                       "Glyphs: " + std::to_string(contents->GlyphLength) + "\n" +
+                       "L: " + std::to_string(contents->Image.size()) + "\n" +
+                       "Driver: " + std::to_string(error || size < used ? 0 : size - used) + "\n");
 }
+
+}  // namespace
+
+const Command kImportCommand = {
+    .Name = "import",
+    .Summary = "import FILE.odp              the header of a data file",
+    .Help = kHelp,
+    .FileName = "FILE.odp",
+    .Output = OutputUse::None,
+    .NoOutputReason = "import writes no file",
+    .Graphics = false,
+    .Run = Run,
+};
 
 }  // namespace qxed::cli

@@ -1,15 +1,16 @@
 #include <charconv>
 #include <iostream>
 
-#include "cli_args.h"
-#include "cli_session.h"
 #include "commands.h"
 #include "image/image_reader.h"
 #include "model/panel_model.h"
+#include "standard_output.h"
 
 namespace qxed::cli {
 
-const char kInspectHelp[] =
+namespace {
+
+const char kHelp[] =
     "Usage: qxed-cli inspect IMAGE.bin --model N\n"
     "\n"
     "Decodes a screen data image, as 'build' writes it, and prints what the panel receives: the directory,\n"
@@ -24,8 +25,6 @@ const char kInspectHelp[] =
     "                          code (QX210, QX420, ...); it decides the coordinate width and bitmap layout\n"
     "  -h, --help              show this help\n";
 
-namespace {
-
 int ModelOfArgument(const std::string& text) {
     int index = -1;
     const char* end = text.data() + text.size();
@@ -39,22 +38,12 @@ int ModelOfArgument(const std::string& text) {
     throw UsageError{"unknown model " + text};
 }
 
-}  // namespace
-
-int RunInspect(const std::vector<std::string>& args, const std::optional<std::string>& /*dataDir*/) {
-    std::vector<std::string> rest = args;
-    const std::optional<std::string> modelText = TakeOption(rest, "--model");
-    const CommandArgs parsed = ParseCommandArgs(rest);
-    if (parsed.Help) {
-        std::cout << kInspectHelp;
-        return kExitOk;
-    }
-    ExpectFiles(parsed, 1, "IMAGE.bin");
-    if (parsed.Output) throw UsageError{"inspect writes to standard output only"};
+int Run(CommandContext& context) {
+    const std::optional<std::string> modelText = context.Option("--model");
     if (!modelText) throw UsageError{"missing --model N"};
     const int model = ModelOfArgument(*modelText);
 
-    const std::string& file = parsed.Files[0];
+    const std::string& file = context.File();
     const std::optional<std::string> bytes = ReadInputFile(file);
     if (!bytes) return kExitFailure;
     const ImageReadResult result =
@@ -63,8 +52,23 @@ int RunInspect(const std::vector<std::string>& args, const std::optional<std::st
         std::cerr << file << ": " << result.Error << '\n';
         return kExitFailure;
     }
-    std::cout << FormatScreenDataImage(*result.Image) << std::flush;
-    return std::cout ? kExitOk : kExitFailure;
+    return PrintResult(FormatScreenDataImage(*result.Image));
 }
+
+constexpr const char* kOptions[] = {"--model"};
+
+}  // namespace
+
+const Command kInspectCommand = {
+    .Name = "inspect",
+    .Summary = "inspect IMAGE.bin --model N  a screen data image decoded field by field",
+    .Help = kHelp,
+    .FileName = "IMAGE.bin",
+    .Output = OutputUse::None,
+    .NoOutputReason = "inspect writes to standard output only",
+    .ValueOptions = kOptions,
+    .Graphics = false,
+    .Run = Run,
+};
 
 }  // namespace qxed::cli

@@ -1,12 +1,10 @@
-#include <iostream>
-
-#include "cli_args.h"
-#include "cli_session.h"
 #include "commands.h"
 
 namespace qxed::cli {
 
-const char kMakeHelp[] =
+namespace {
+
+const char kHelp[] =
     "Usage: qxed-cli make FILE.json -o OUT.qx2\n"
     "\n"
     "Makes a project file of the current version from the project's JSON form. Fields the JSON leaves out\n"
@@ -14,26 +12,29 @@ const char kMakeHelp[] =
     "wrong types and values out of range are refused with the JSON path of the value.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.qx2    the project file to write (required)\n"
+    "  -o, --output OUT.qx2    the project file to write (required; not FILE.json itself)\n"
     "  --data-dir DIR          read Language.Ini from DIR instead of the program folder\n"
     "  -h, --help              show this help\n";
 
-int RunMake(const std::vector<std::string>& args, const std::optional<std::string>& dataDir) {
-    const CommandArgs parsed = ParseCommandArgs(args);
-    if (parsed.Help) {
-        std::cout << kMakeHelp;
-        return kExitOk;
-    }
-    ExpectFiles(parsed, 1, "FILE.json");
-    const std::string& output = RequireOutput(parsed);
-    CliSession session(parsed.DataDir ? parsed.DataDir : dataDir);
-
-    const std::string& file = parsed.Files[0];
+int Run(CommandContext& context) {
+    const std::string& file = context.File();
     const std::optional<std::string> text = ReadInputFile(file);
     if (!text) return kExitFailure;
-    Project project = session.NewProject();
+    Project project = context.Session->NewProject();
     if (!MakeFromJsonForm(file, *text, project)) return kExitFailure;
-    return session.Save(project, output) ? kExitOk : kExitFailure;
+    return context.Session->Save(project, *context.Parsed.Output) ? kExitOk : kExitFailure;
 }
+
+}  // namespace
+
+const Command kMakeCommand = {
+    .Name = "make",
+    .Summary = "make FILE.json -o OUT.qx2    a project file from its JSON form",
+    .Help = kHelp,
+    .FileName = "FILE.json",
+    .Output = OutputUse::Required,
+    .Graphics = true,
+    .Run = Run,
+};
 
 }  // namespace qxed::cli

@@ -1,12 +1,14 @@
 #include "stderr_prompts.h"
 
 #include <iostream>
+#include <string_view>
 
 namespace qxed {
 
-MessageResult StderrPrompts::ShowMessage(const std::string& text, const std::string& /*caption*/,
+MessageResult StderrPrompts::ShowMessage(const std::string& text, const std::string& caption,
                                          MessageIcon /*icon*/, MessageButtons buttons) {
-    ++shown_;
+    if (caption.size() > fileCaptionEnd_.size() && caption.ends_with(fileCaptionEnd_))
+        std::cerr << std::string_view(caption).substr(0, caption.size() - fileCaptionEnd_.size()) << ": ";
     std::cerr << text << '\n' << std::flush;
     switch (buttons) {
         case MessageButtons::Ok:

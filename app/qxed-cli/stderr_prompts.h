@@ -1,20 +1,25 @@
 #pragma once
+#include <string>
+#include <utility>
+
 #include "model/user_prompts.h"
 
 namespace qxed {
 
-// The command line's stand-in for message boxes: every message goes to stderr as its text alone, the text
-// the editor would show. Nobody can answer a question here, so questions are declined.
+// The command line's stand-in for message boxes: every message goes to stderr as the text the editor would
+// show. A message about a file, whose box the editor captions with the file's name ("demo.qx2 - <AppName>"),
+// is printed after that name: "demo.qx2: 该文件格式不正确！". Nobody can answer a question here, so questions
+// are declined.
 class StderrPrompts : public UserPrompts {
   public:
+    // fileCaptionEnd: what a file message's caption has after the file name (" - <AppName>").
+    explicit StderrPrompts(std::string fileCaptionEnd) : fileCaptionEnd_(std::move(fileCaptionEnd)) {}
+
     MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                               MessageButtons buttons) override;
 
-    // How many messages were shown; a failure that showed none still needs one.
-    int Shown() const { return shown_; }
-
   private:
-    int shown_ = 0;
+    std::string fileCaptionEnd_;
 };
 
 }  // namespace qxed

@@ -1,6 +1,5 @@
 #include "gfx/gfx_session.h"
 
-#include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -10,8 +9,10 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
-#include <mutex>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace qxed {
@@ -35,8 +36,15 @@ constexpr std::array<FaceSubstitution, 6> kSubstitutions{{
     {"SimHei", "WenQuanYi Zen Hei", true},
 }};
 
-// Headless tools often run without a session (CI, cron, ssh): give the graphics layer a private runtime
-// folder of its own, as a session would, instead of letting it warn on stderr about the missing one.
+std::atomic<bool> running{false};
+
+[[noreturn]] void Fail(const std::string& message) {
+    std::fprintf(stderr, "qxed: %s\n", message.c_str());
+    std::fflush(stderr);
+    std::abort();
+}
+
+// A private runtime folder, as a desktop session would give, when the process has none.
 void EnsureRuntimeFolder() {
     if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) return;
     const std::string folder = "/tmp/qxed-runtime-" + std::to_string(getuid());
@@ -48,20 +56,8 @@ void EnsureRuntimeFolder() {
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder));
 }
 
-void CreateApplication() {
-    if (QCoreApplication::instance() != nullptr) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    EnsureRuntimeFolder();
-    // The application keeps references to argc and argv for its whole life.
-    static int argc = 1;
-    static char name[] = "qxed";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);  // intentionally never deleted
-}
-
 void InstallSubstitutions() {
-    // The font database needs a graphics application; a bare core application has none to ask.
-    const QStringList families = qGuiApp != nullptr ? QFontDatabase::families() : QStringList();
+    const QStringList families = QFontDatabase::families();
     for (const FaceSubstitution& entry : kSubstitutions) {
         const QString substitute = QString::fromUtf8(entry.Substitute);
         if (entry.OnlyWhenInstalled && !families.contains(substitute, Qt::CaseInsensitive)) continue;
@@ -71,8 +67,9 @@ void InstallSubstitutions() {
 
 }  // namespace
 
-// The graphics application lives until the process ends, and fontconfig keeps its configuration with it.
-// A sanitizer build's leak checker is told so, instead of failing every program that drew text.
+// The graphics application lives until the end of main, and fontconfig keeps its configuration for the
+// whole process. A sanitizer build's leak checker is told so, instead of failing every program that drew
+// text.
 #if defined(__has_feature)
 #if __has_feature(address_sanitizer)
 #define QXED_ADDRESS_SANITIZER 1
@@ -84,12 +81,35 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 #endif
 
-void EnsureGraphics() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        CreateApplication();
-        InstallSubstitutions();
-    });
+void PrepareOffscreenGraphics() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    EnsureRuntimeFolder();
+}
+
+GraphicsSession::GraphicsSession() {
+    // A core application without graphics has no font database to ask.
+    if (qGuiApp == nullptr)
+        Fail(
+            "the graphics session was started before the program's graphics application object exists; "
+            "main creates the application first, then the session");
+    if (running.exchange(true)) Fail("a second graphics session was started while one runs");
+    InstallSubstitutions();
+}
+
+GraphicsSession::~GraphicsSession() {
+    running = false;
+}
+
+bool GraphicsSessionRunning() {
+    return running;
+}
+
+void RequireGraphicsSession(const char* caller) {
+    // The application object going before the session would be the same mistake the other way round.
+    if (running && qGuiApp != nullptr) return;
+    Fail(std::string(caller) +
+         " needs the graphics session, which this program has not started: its main creates the graphics "
+         "application object and then a GraphicsSession before anything is drawn, measured or decoded");
 }
 
 }  // namespace qxed

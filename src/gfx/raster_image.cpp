@@ -91,8 +91,8 @@ Color RasterImage::At(int x, int y) const {
 }
 
 std::optional<RasterImage> DecodeBmp(std::span<const uint8_t> bytes) {
+    RequireGraphicsSession("decoding a picture");
     if (!HeadersLookSound(bytes)) return std::nullopt;
-    EnsureGraphics();
     QImage decoded;
     if (!decoded.loadFromData(bytes.data(), static_cast<int>(bytes.size()), "BMP") || decoded.isNull()) {
         return std::nullopt;
@@ -129,8 +129,8 @@ std::optional<RasterImage> LoadBmpFile(const std::filesystem::path& path) {
 }
 
 std::vector<uint8_t> EncodePng(const RasterImage& image) {
+    RequireGraphicsSession("encoding a PNG picture");
     if (image.Width <= 0 || image.Height <= 0) return {};
-    EnsureGraphics();
     QImage out(image.Width, image.Height, QImage::Format_RGB32);
     if (out.isNull()) return {};
     for (int y = 0; y < image.Height; ++y) {

@@ -75,7 +75,7 @@ QFont BuildFont(const FontDesc& desc) {
 // they fit), and finding the size for a cell height takes several metric queries; keep the last one.
 // The cache is never destroyed, so no font outlives the application object at exit.
 QFont FontFor(const FontDesc& desc) {
-    EnsureGraphics();
+    RequireGraphicsSession("text measuring and drawing");
     struct Cache {
         std::mutex Lock;
         std::optional<FontDesc> Desc;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cli_runner.h"
+#include "files/byte_io.h"
 #include "text/temp_folder.h"
 
 namespace qxed::testing {
@@ -51,76 +52,67 @@ RunResult Cli(const std::vector<std::string>& args, const std::string& folder = 
     return ::testing::AssertionSuccess();
 }
 
-void PutInt(std::string& bytes, int32_t value, int width = 4) {
-    for (int i = 0; i < width; ++i)
-        bytes.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
-}
-
-void PutSlot(std::string& bytes, const std::string& text, size_t slotSize) {
-    bytes.push_back(static_cast<char>(text.size()));
-    bytes += text;
-    bytes.append(slotSize - 1 - text.size(), '\0');
-}
-
-void PutElementHeader(std::string& bytes, int32_t x, int32_t y, int32_t kind) {
-    PutInt(bytes, x);
-    PutInt(bytes, y);
-    bytes += std::string(2, '\0');  // Double, Inverse
-    PutInt(bytes, kind);
+void PutElementHeader(ByteWriter& out, int32_t x, int32_t y, int32_t kind) {
+    out.I32(x);
+    out.I32(y);
+    out.Zeros(2);  // Double, Inverse
+    out.I32(kind);
 }
 
 // A project file of version 5: no version text, the 50-byte settings block, texts in 25-byte slots, the
 // register and function key layouts of that version, alarm texts and no global keys.
 std::string Version5File() {
-    std::string bytes("\x03QX2\0\0", 6);
-    PutInt(bytes, 5);
-    PutInt(bytes, 21);  // PlcType
-    PutInt(bytes, 3);   // HomePageNo
-    PutInt(bytes, 5);   // Password
-    PutInt(bytes, 2);   // AlarmCount
+    ByteWriter out;
+    const uint8_t magic[] = {3, 'Q', 'X', '2', 0, 0};
+    out.Bytes(magic);
+    out.I32(5);
+    out.I32(21);  // PlcType
+    out.I32(3);   // HomePageNo
+    out.I32(5);   // Password
+    out.I32(2);   // AlarmCount
     for (int32_t value : {1, 0, 300})
-        PutInt(bytes, value);  // AlarmCoil
-    for (int32_t value : {9, 1, 1, 0, 3})
-        PutInt(bytes, value, 1);  // BaudCode, Parity, SevenDataBits, OneStopBit, CtrlFlags
+        out.I32(value);  // AlarmCoil
+    for (uint8_t value : {9, 1, 1, 0, 3})
+        out.U8(value);  // BaudCode, Parity, SevenDataBits, OneStopBit, CtrlFlags
     for (int32_t value : {1, 0, 100})
-        PutInt(bytes, value);  // CtrlReg
-    PutInt(bytes, 0x5A, 1);    // ReservedByte
-    PutInt(bytes, 2);          // ScreenSaveTime
+        out.I32(value);  // CtrlReg
+    out.U8(0x5A);        // ReservedByte
+    out.I32(2);          // ScreenSaveTime
 
-    PutInt(bytes, 1);  // pages
-    PutInt(bytes, 7);  // Number and 2 ignored bytes
-    PutSlot(bytes, "Old", 41);
-    PutInt(bytes, 6, 2);
-    PutInt(bytes, 8, 2);
-    PutInt(bytes, 8);
-    PutInt(bytes, 4);  // elements
+    out.I32(1);  // pages
+    out.I32(7);  // Number and 2 ignored bytes
+    out.TextSlot("Old", 41);
+    out.U16(6);
+    out.U16(8);
+    out.I32(8);
+    out.I32(4);  // elements
 
-    PutElementHeader(bytes, 18, 36, 1);  // Text
-    PutSlot(bytes, "Hello", 25);
-    PutElementHeader(bytes, 0, 0, 2);  // Reg
+    PutElementHeader(out, 18, 36, 1);  // Text
+    out.TextSlot("Hello", 25);
+    PutElementHeader(out, 0, 0, 2);  // Reg
     for (int32_t value : {1, 0, 4096, 2, 6, 1})
-        PutInt(bytes, value);  // Address, Num, Digits, DecimalDigits
-    for (int32_t value : {0, 0, 1, 1, 1})
-        PutInt(bytes, value, 1);        // DecDisp, Unsigned, NeedSet, Encrypt, Limit
-    PutInt(bytes, 999);                 // UpLimit
-    PutInt(bytes, -999);                // LowLimit
-    PutElementHeader(bytes, 40, 0, 3);  // Lamp
+        out.I32(value);  // Address, Num, Digits, DecimalDigits
+    for (uint8_t value : {0, 0, 1, 1, 1})
+        out.U8(value);                // DecDisp, Unsigned, NeedSet, Encrypt, Limit
+    out.I32(999);                     // UpLimit
+    out.I32(-999);                    // LowLimit
+    PutElementHeader(out, 40, 0, 3);  // Lamp
     for (int32_t value : {1, 1, 0, 17})
-        PutInt(bytes, value);           // LampType, Coil
-    PutInt(bytes, 0, 1);                // PosLogic
-    PutElementHeader(bytes, 60, 0, 4);  // FuncKey
-    PutInt(bytes, 22);                  // Key
-    for (int32_t value : {1, 0, 1, 1})
-        PutInt(bytes, value, 1);  // Disappear, WithHand, Encrypt, Function
+        out.I32(value);               // LampType, Coil
+    out.U8(0);                        // PosLogic
+    PutElementHeader(out, 60, 0, 4);  // FuncKey
+    out.I32(22);                      // Key
+    for (uint8_t value : {1, 0, 1, 1})
+        out.U8(value);  // Disappear, WithHand, Encrypt, Function
     for (int32_t value : {1, 0, 5})
-        PutInt(bytes, value);  // Coil
-    PutInt(bytes, 2, 1);       // CoilAction
-    PutInt(bytes, 7);          // PageNo
-    PutInt(bytes, 1, 1);       // PlcStop
+        out.I32(value);  // Coil
+    out.U8(2);           // CoilAction
+    out.I32(7);          // PageNo
+    out.U8(1);           // PlcStop
 
-    PutSlot(bytes, "Fire", 25);
-    PutSlot(bytes, "Stop", 25);
-    return bytes;
+    out.TextSlot("Fire", 25);
+    out.TextSlot("Stop", 25);
+    return std::string(out.Data().begin(), out.Data().end());
 }
 
 int32_t VersionOf(const std::string& file) {
@@ -191,11 +183,12 @@ TEST(CliUpgrade, ANewerReadableFileIsSavedInTheCurrentVersionWithABackup) {
     EXPECT_TRUE(Contains(json::parse(dump.Out), json::parse(R"({"ProjectVersion": 29, "VersionText": "V9.0",
         "settings": {"Password": 77}, "pages": [{"Number": 4, "Title": "新"}]})")));
 
-    // In place: the file is first renamed beside it, named after its version text.
-    ASSERT_EQ(Cli({"upgrade", "line.qx2", "-o", "line.qx2"}, folder.Path()).ExitCode, 0);
-    EXPECT_EQ(VersionOf(folder.File("line.qx2")), 28);
-    EXPECT_EQ(ReadBytes(folder.File("line_V9.0.qx2")), original);
-    EXPECT_EQ(ReadBytes(folder.File("line.qx2")), ReadBytes(folder.File("new.qx2")));
+    // Over another file of an older version: that file is kept beside it, named after its version text.
+    WriteBytes(folder.File("older.qx2"), original);
+    ASSERT_EQ(Cli({"upgrade", "line.qx2", "-o", "older.qx2"}, folder.Path()).ExitCode, 0);
+    EXPECT_EQ(VersionOf(folder.File("older.qx2")), 28);
+    EXPECT_EQ(ReadBytes(folder.File("older_V9.0.qx2")), original);
+    EXPECT_EQ(ReadBytes(folder.File("older.qx2")), ReadBytes(folder.File("new.qx2")));
 }
 
 // The dump of a project without the header of the file it came from.
@@ -236,30 +229,47 @@ TEST(CliUpgrade, AnOlderVersionFileIsSavedInTheCurrentVersionWithTheSameContent)
         "WithHand": 0, "Function": 1, "Coil": {"Station": 1, "Number": 5}, "CoilAction": 2, "Jump": 0,
         "PageNo": 7, "PlcStop": 1, "RegNum": 1, "SetValue": 0}})")));
 
-    // In place: the old file is first renamed beside it; its version has no version text.
-    ASSERT_EQ(Cli({"upgrade", "old.qx2", "-o", "old.qx2"}, folder.Path()).ExitCode, 0);
-    EXPECT_EQ(ReadBytes(folder.File("old_.qx2")), original);
-    EXPECT_EQ(ReadBytes(folder.File("old.qx2")), ReadBytes(folder.File("new.qx2")));
+    // Over another old file: it is kept beside it; its version has no version text.
+    WriteBytes(folder.File("other.qx2"), original);
+    ASSERT_EQ(Cli({"upgrade", "old.qx2", "-o", "other.qx2"}, folder.Path()).ExitCode, 0);
+    EXPECT_EQ(ReadBytes(folder.File("other_.qx2")), original);
+    EXPECT_EQ(ReadBytes(folder.File("other.qx2")), ReadBytes(folder.File("new.qx2")));
 }
 
-TEST(CliErrors, FailuresExitWithOneAndTheEditorsMessage) {
+// The messages about a file come after the name the editor's message box has as its caption.
+TEST(CliErrors, FailuresExitWithOneAndTheEditorsMessageAfterTheFileName) {
     TempFolder folder;
     const RunResult missing = Cli({"dump", folder.File("none.qx2")});
     EXPECT_EQ(missing.ExitCode, 1);
-    EXPECT_EQ(missing.Err, kFormatWrong + "\n");
+    EXPECT_EQ(missing.Err, "none.qx2: " + kFormatWrong + "\n");
     EXPECT_EQ(missing.Out, "");
 
     WriteBytes(folder.File("junk.qx2"), "\x03QX2..\x01\x00\x00");
     EXPECT_EQ(Cli({"upgrade", folder.File("junk.qx2"), "-o", folder.File("out.qx2")}).Err,
-              kFormatWrong + "\n");
+              "junk.qx2: " + kFormatWrong + "\n");
     EXPECT_FALSE(std::filesystem::exists(folder.File("out.qx2")));
 
-    // A version of 0: the editor stays silent, a script still hears why.
+    // A version of 0: the editor stays silent, a script still hears why, once.
     std::string zero("\x03QX2\0\0\0\0\0\0", 10);
     WriteBytes(folder.File("zero.qx2"), zero);
     const RunResult silent = Cli({"dump", folder.File("zero.qx2")});
     EXPECT_EQ(silent.ExitCode, 1);
-    EXPECT_EQ(silent.Err, kFormatWrong + "\n");
+    EXPECT_EQ(silent.Err, "zero.qx2: " + kFormatWrong + "\n");
+
+    // A file that cannot be written is named too: the JSON of dump, the project of make, the image of build.
+    const std::string nowhere = folder.File("no-such-folder");
+    ASSERT_EQ(Cli({"make", kDemo, "-o", folder.File("demo.qx2")}).ExitCode, 0);
+    const std::vector<std::vector<std::string>> unwritable = {
+        {"dump", folder.File("demo.qx2"), "-o", nowhere + "/out.json"},
+        {"make", kDemo, "-o", nowhere + "/out.qx2"},
+        {"build", kDemo, "-o", nowhere + "/out.bin"},
+    };
+    for (const auto& args : unwritable) {
+        const RunResult failed = Cli(args);
+        EXPECT_EQ(failed.ExitCode, 1) << args[0];
+        EXPECT_EQ(failed.Err, std::filesystem::path(args[3]).filename().string() + ": 无法保存该文件！\n")
+            << args[0];
+    }
 
     const RunResult noJson = Cli({"make", folder.File("none.json"), "-o", folder.File("x.qx2")});
     EXPECT_EQ(noJson.ExitCode, 1);
@@ -302,7 +312,8 @@ TEST(CliUsage, BadUsageExitsWithTwoAndHelpWithZero) {
 
     const RunResult help = Cli({"--help"});
     EXPECT_EQ(help.ExitCode, 0);
-    for (const char* command : {"dump", "make", "upgrade"}) {
+    for (const char* command :
+         {"dump", "make", "upgrade", "build", "inspect", "download", "export", "import"}) {
         EXPECT_THAT(help.Out, HasSubstr(command));
         const RunResult commandHelp = Cli({command, "--help"});
         EXPECT_EQ(commandHelp.ExitCode, 0) << command;
@@ -334,12 +345,90 @@ TEST(CliLanguage, TheDataFolderOrTheProgramFolderGivesTextsAndCodePage) {
               json::parse(R"({"hex": "A5"})"));
 
     const RunResult missing = Cli({"--data-dir", folder.Path().string(), "dump", folder.File("none.qx2")});
-    EXPECT_EQ(missing.Err, "Неверный файл\n");
+    EXPECT_EQ(missing.Err, "none.qx2: Неверный файл\n");
 
     // Without --data-dir the language file beside the program counts.
     const std::string copy = folder.File("qxed-cli");
     std::filesystem::copy_file(kCli, copy);
-    EXPECT_EQ(RunProgram(copy, {"dump", folder.File("none.qx2")}).Err, "Неверный файл\n");
+    EXPECT_EQ(RunProgram(copy, {"dump", folder.File("none.qx2")}).Err, "none.qx2: Неверный файл\n");
+}
+
+// Every command that writes refuses an output that is its input, however the path reaches it, before it
+// writes anything; each of these inputs would otherwise be read and replaced.
+TEST(CliSameFile, AnOutputThatIsTheInputIsRefusedAndTheInputStaysAsItWas) {
+    TempFolder folder;
+    ASSERT_EQ(Cli({"make", kDemo, "-o", folder.File("demo.qx2")}).ExitCode, 0);
+    const std::string json = ReadBytes(kDemo);
+    const std::string project = ReadBytes(folder.File("demo.qx2"));
+
+    struct Case {
+        const char* Command;
+        const char* Input;
+        std::vector<std::string> More;
+    };
+    const std::vector<Case> commands = {
+        {"make", "in.json", {}},  {"dump", "in.qx2", {}},  {"upgrade", "in.qx2", {}},
+        {"build", "in.json", {}}, {"build", "in.qx2", {}}, {"export", "in.qx2", {"--port", "/dev/null"}},
+    };
+    // How the output names the input: the same path, another spelling, a symbolic and a hard link.
+    enum class Form { Same, DotSlash, SymbolicLink, HardLink };
+    for (const Case& command : commands) {
+        for (const Form form : {Form::Same, Form::DotSlash, Form::SymbolicLink, Form::HardLink}) {
+            TempFolder work;
+            const std::string input = command.Input;
+            const std::string original = input.ends_with(".json") ? json : project;
+            WriteBytes(work.File(input), original);
+            std::string output = input;
+            if (form == Form::DotSlash) output = "./" + input;
+            if (form == Form::SymbolicLink)
+                std::filesystem::create_symlink(input, work.File(output = "link"));
+            if (form == Form::HardLink)
+                std::filesystem::create_hard_link(work.File(input), work.File(output = "hard"));
+
+            std::vector<std::string> args = {command.Command, input, "-o", output};
+            args.insert(args.end(), command.More.begin(), command.More.end());
+            const RunResult result = Cli(args, work.Path());
+            const std::string what = std::string(command.Command) + " " + input + " -o " + output;
+            EXPECT_EQ(result.ExitCode, 1) << what;
+            EXPECT_EQ(result.Err, "qxed-cli: the output " + output + " is the input file " + input +
+                                      "; nothing was written\n")
+                << what;
+            EXPECT_EQ(result.Out, "") << what;
+            EXPECT_EQ(ReadBytes(work.File(input)), original) << what;
+            // Nothing beside it either: no backup, no temporary file.
+            EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Path()),
+                                    std::filesystem::directory_iterator()),
+                      form == Form::SymbolicLink || form == Form::HardLink ? 2 : 1)
+                << what;
+        }
+    }
+
+    // Another file of the same content is no reason to refuse.
+    WriteBytes(folder.File("copy.qx2"), project);
+    EXPECT_EQ(Cli({"upgrade", folder.File("demo.qx2"), "-o", folder.File("copy.qx2")}).ExitCode, 0);
+}
+
+// A result that cannot be written to standard output is a failure with its reason.
+TEST(CliOutput, AFullStandardOutputExitsWithOneAndAMessage) {
+    TempFolder folder;
+    ASSERT_EQ(Cli({"make", kDemo, "-o", folder.File("demo.qx2")}).ExitCode, 0);
+    ASSERT_EQ(Cli({"build", kDemo, "-o", folder.File("demo.bin")}).ExitCode, 0);
+    const std::vector<std::vector<std::string>> printing = {
+        {"dump", folder.File("demo.qx2")},
+        {"build", kDemo, "-o", folder.File("again.bin")},
+        {"inspect", folder.File("demo.bin"), "--model", "6"},
+        {"--help"},
+        {"make", "--help"},
+    };
+    for (const auto& args : printing) {
+        std::string command = "exec \"$0\"";
+        for (const std::string& arg : args)
+            command += " '" + arg + "'";
+        command += " >/dev/full";
+        const RunResult result = RunProgram("/bin/sh", {"-c", command, kCli});
+        EXPECT_EQ(result.ExitCode, 1) << command;
+        EXPECT_EQ(result.Err, "qxed-cli: standard output: No space left on device\n") << command;
+    }
 }
 
 }  // namespace

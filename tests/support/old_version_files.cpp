@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/byte_io.h"
 #include "files/record_fields.h"
 #include "model/element_defaults.h"
 #include "support/sample_project.h"
@@ -14,8 +15,6 @@
 namespace qxed::testing {
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
 
 // The layouts in words: a field path ("CtrlReg.TypeIndex"), "gap:N" for N bytes a reader skips,
 // "PATH:slot25" for a text (or each text of a table) in a 25-byte slot, "Jump:alarmlist" for the alarm-list
@@ -156,26 +155,14 @@ Tail TailOf(int version) {
     return {};
 }
 
-// Little-endian values, and text slots whose unused bytes hold junk that readers must ignore.
-void PutU8(Bytes& out, uint8_t value) {
-    out.push_back(value);
+// Text slots whose unused bytes hold junk that readers must ignore, and junk in the gaps they skip.
+void PutJunk(ByteWriter& out, std::size_t count) {
+    out.Bytes(std::vector<uint8_t>(count, 0xEE));
 }
-void PutU16(Bytes& out, uint16_t value) {
-    out.push_back(static_cast<uint8_t>(value));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
-void PutI32(Bytes& out, int32_t value) {
-    const auto u = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        out.push_back(static_cast<uint8_t>(u >> shift));
-}
-void PutJunk(Bytes& out, std::size_t count) {
-    out.insert(out.end(), count, 0xEE);
-}
-void PutSlot(Bytes& out, const std::string& text, std::size_t slotSize) {
-    out.push_back(static_cast<uint8_t>(text.size()));
-    out.insert(out.end(), text.begin(), text.end());
-    out.insert(out.end(), slotSize - 1 - text.size(), 0xA5);
+void PutSlot(ByteWriter& out, const std::string& text, std::size_t slotSize) {
+    out.U8(static_cast<uint8_t>(text.size()));
+    out.Bytes({reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+    out.Bytes(std::vector<uint8_t>(slotSize - 1 - text.size(), 0xA5));
 }
 
 // Values that differ from every default and from each other.
@@ -227,7 +214,7 @@ enum class Form { Stored, Slot25, AlarmList, DefaultFont };
 // takes every field of the record.
 class SampleFieldWriter {
   public:
-    SampleFieldWriter(Bytes& out, SampleValues& values, std::string_view path, Form form)
+    SampleFieldWriter(ByteWriter& out, SampleValues& values, std::string_view path, Form form)
         : out_(out), values_(values), rest_(path), form_(form), all_(path.empty()) {}
 
     bool Found() const { return found_ || all_; }
@@ -235,23 +222,23 @@ class SampleFieldWriter {
     void Int(const char* name, int32_t& field) {
         if (!Match(name)) return;
         field = values_.Int(name);
-        PutI32(out_, field);
+        out_.I32(field);
     }
     void Byte(const char* name, uint8_t& field) {
         if (!Match(name)) return;
         if (form_ == Form::AlarmList) {
             const uint8_t stored = values_.AlarmListByte();
-            PutU8(out_, stored);
+            out_.U8(stored);
             field = stored != 0 ? 2 : 0;
         } else {
             field = values_.Byte(name);
-            PutU8(out_, field);
+            out_.U8(field);
         }
     }
     void Color(const char* name, uint32_t& field) {
         if (!Match(name)) return;
         field = static_cast<uint32_t>(values_.Int(name));
-        PutI32(out_, static_cast<int32_t>(field));
+        out_.I32(static_cast<int32_t>(field));
     }
     void Address(const char* name, PlcAddress& address) {
         Descend(name, [&] { fields::VisitFields(*this, address); });
@@ -266,13 +253,13 @@ class SampleFieldWriter {
             return;
         }
         font = values_.Font();
-        PutU8(out_, font.Charset);
-        PutI32(out_, static_cast<int32_t>(font.Color));
-        PutI32(out_, font.Height);
+        out_.U8(font.Charset);
+        out_.I32(static_cast<int32_t>(font.Color));
+        out_.I32(font.Height);
         PutSlot(out_, font.Name, 129);
-        PutU8(out_, font.Pitch);
-        PutI32(out_, font.Size);
-        PutU8(out_, font.Style);
+        out_.U8(font.Pitch);
+        out_.I32(font.Size);
+        out_.U8(font.Style);
     }
     void Text(const char* name, std::string& field, int capacity) {
         if (!Match(name)) return;
@@ -288,15 +275,15 @@ class SampleFieldWriter {
         texts.Clear();
         texts[0] = values_.Text(held);
         texts[2] = "C";  // an empty entry before it
-        PutI32(out_, count);
+        out_.I32(count);
         for (int i = 0; i < count; ++i)
             PutSlot(out_, texts[static_cast<std::size_t>(i)], held + 1);
     }
     void Bitmap(const char* name, std::vector<uint8_t>& bmp) {
         if (!Match(name)) return;
         bmp = SampleMonoBmp(13, 7);
-        PutI32(out_, static_cast<int32_t>(bmp.size()));
-        out_.insert(out_.end(), bmp.begin(), bmp.end());
+        out_.I32(static_cast<int32_t>(bmp.size()));
+        out_.Bytes(bmp);
     }
 
   private:
@@ -324,7 +311,7 @@ class SampleFieldWriter {
         return form_ == Form::Slot25 ? 24 : static_cast<std::size_t>(capacity);
     }
 
-    Bytes& out_;
+    ByteWriter& out_;
     SampleValues& values_;
     std::string_view rest_;
     Form form_;
@@ -334,7 +321,7 @@ class SampleFieldWriter {
 
 // Writes every word of a layout; visitRecord walks the record with the writer of one word.
 template <class VisitRecord>
-void WriteLayout(Bytes& out, SampleValues& values, std::string_view words, const std::string& within,
+void WriteLayout(ByteWriter& out, SampleValues& values, std::string_view words, const std::string& within,
                  VisitRecord visitRecord) {
     std::istringstream stream{std::string(words)};
     std::string word;
@@ -356,27 +343,28 @@ void WriteLayout(Bytes& out, SampleValues& values, std::string_view words, const
     }
 }
 
-void WriteSettings(Bytes& out, SampleValues& values, int version, ProjectSettings& settings) {
+void WriteSettings(ByteWriter& out, SampleValues& values, int version, ProjectSettings& settings) {
     WriteLayout(out, values, SettingsWords(version), "",
                 [&](SampleFieldWriter& writer) { fields::VisitFields(writer, settings); });
 }
 
-void WriteKey(Bytes& out, SampleValues& values, std::string_view words, KeyAction& key) {
+void WriteKey(ByteWriter& out, SampleValues& values, std::string_view words, KeyAction& key) {
     WriteLayout(out, values, words, "", [&](SampleFieldWriter& writer) { fields::VisitFields(writer, key); });
 }
 
-void WriteElement(Bytes& out, SampleValues& values, int version, Project& project, Page& page, int32_t kind) {
+void WriteElement(ByteWriter& out, SampleValues& values, int version, Project& project, Page& page,
+                  int32_t kind) {
     Element element = NewElementForReading(project, kind);
     element.X = values.Int("X");
     element.Y = values.Int("Y");
     element.Double = values.Byte("Double");
     element.Inverse = values.Byte("Inverse");
     element.Kind = kind;
-    PutI32(out, element.X);
-    PutI32(out, element.Y);
-    PutU8(out, element.Double);
-    PutU8(out, element.Inverse);
-    PutI32(out, kind);
+    out.I32(element.X);
+    out.I32(element.Y);
+    out.U8(element.Double);
+    out.U8(element.Inverse);
+    out.I32(kind);
     // Kinds the version does not know, and unknown codes, have no data.
     const char* words = IsKnownKind(kind) ? ElementWords(static_cast<ElementKind>(kind), version) : nullptr;
     if (words != nullptr) {
@@ -387,21 +375,21 @@ void WriteElement(Bytes& out, SampleValues& values, int version, Project& projec
     page.Elements.push_back(std::move(element));
 }
 
-void WritePage(Bytes& out, SampleValues& values, int version, Project& project, uint16_t number,
+void WritePage(ByteWriter& out, SampleValues& values, int version, Project& project, uint16_t number,
                const std::vector<int32_t>& kinds) {
     Page page;
     page.Number = number;
     page.Title = values.Text(40);
     page.PrvPageNo = static_cast<uint16_t>(number ^ 0x5555);
     page.NxtPageNo = static_cast<uint16_t>(number + 0x0102);
-    PutU16(out, page.Number);
+    out.U16(page.Number);
     PutJunk(out, 2);
     PutSlot(out, page.Title, 41);
-    PutU16(out, page.PrvPageNo);
-    PutU16(out, 0xBEEF);  // the first copy of the forward link, which readers pass over
-    PutU16(out, page.NxtPageNo);
+    out.U16(page.PrvPageNo);
+    out.U16(0xBEEF);  // the first copy of the forward link, which readers pass over
+    out.U16(page.NxtPageNo);
     PutJunk(out, 2);
-    PutI32(out, static_cast<int32_t>(kinds.size()));
+    out.I32(static_cast<int32_t>(kinds.size()));
     for (const int32_t kind : kinds)
         WriteElement(out, values, version, project, page, kind);
     project.AppendPage(std::move(page));
@@ -414,13 +402,13 @@ constexpr int32_t kUnknownKind = 13;
 
 OldVersionSample MakeOldVersionSample(int version) {
     OldVersionSample sample;
-    Bytes& out = sample.Bytes;
+    ByteWriter out;
     Project& project = sample.Expected;
     SampleValues values;
 
     const uint8_t magic[] = {3, 'Q', 'X', '2', 0x5A, 0xA5};
-    out.assign(std::begin(magic), std::end(magic));
-    PutI32(out, version);
+    out.Bytes(magic);
+    out.I32(version);
     if (version >= 12) PutSlot(out, "V" + std::to_string(version) + ".x", 11);
 
     const int32_t plcType = kPlcTypes[(version - 1) % std::size(kPlcTypes)];
@@ -445,7 +433,7 @@ OldVersionSample MakeOldVersionSample(int version) {
     second.push_back(kUnknownKind);
     second.push_back(static_cast<int32_t>(ElementKind::Text));
 
-    PutI32(out, 3);
+    out.I32(3);
     WritePage(out, values, version, project, 1, known);
     WritePage(out, values, version, project, 0x8003, second);
     WritePage(out, values, version, project, 0xFFFF, {});
@@ -463,7 +451,7 @@ OldVersionSample MakeOldVersionSample(int version) {
         case Keys::None:
             break;
         case Keys::Uncounted: {
-            sample.ReadEnd = out.size();
+            sample.ReadEnd = out.Size();
             // Written like the keys of version 17, but no reader takes them in.
             KeyAction unread = project.GlobalKeys[0];
             for (int32_t i = 0; i < kKeyCount; ++i)
@@ -473,13 +461,14 @@ OldVersionSample MakeOldVersionSample(int version) {
         case Keys::Counted27:
         case Keys::Counted47:
             project.GlobalKeyCount = kKeyCount;
-            PutI32(out, kKeyCount);
+            out.I32(kKeyCount);
             for (int32_t i = 0; i < kKeyCount; ++i)
                 WriteKey(out, values, tail.GlobalKeys == Keys::Counted27 ? kKey27 : "*",
                          project.GlobalKeys[static_cast<std::size_t>(i)]);
             break;
     }
-    if (sample.ReadEnd == 0) sample.ReadEnd = out.size();
+    if (sample.ReadEnd == 0) sample.ReadEnd = out.Size();
+    sample.Bytes = out.Take();
     return sample;
 }
 
