@@ -19,14 +19,20 @@ function(qxed_module name)
 endfunction()
 
 function(qxed_test name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  # WIDGETS: the test program runs a widget application, as the editor does.
+  cmake_parse_arguments(ARG "WIDGETS" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
   endif()
   add_executable(test_${name} ${sources})
   target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(test_${name} PRIVATE qxed_${name} ${ARG_DEPS} GTest::gtest GTest::gmock qxed_test_main)
+  if(ARG_WIDGETS)
+    set(test_main qxed_widget_test_main)
+  else()
+    set(test_main qxed_test_main)
+  endif()
+  target_link_libraries(test_${name} PRIVATE qxed_${name} ${ARG_DEPS} GTest::gtest GTest::gmock ${test_main})
   gtest_discover_tests(test_${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -1,0 +1,42 @@
+#include "ui/qt_text.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <cmath>
+
+#include "text/language.h"
+#include "workbench/file_filter.h"
+
+namespace qxed {
+
+QString Qs(const std::string& utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+std::string Utf8Of(const QString& text) {
+    return text.toUtf8().toStdString();
+}
+
+QString Caption(const Language& language, const TextKey& key) {
+    return Qs(language.TextUtf8(key));
+}
+
+QFont WindowFont(const Language& language) {
+    QFont font(Qs(language.DisplayUtf8(language.FontName())));
+    const int points = language.FontSize() > 0 ? language.FontSize() : 9;
+    font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    return font;
+}
+
+void ApplyWindowFont(QWidget& window, const Language& language) {
+    window.setFont(WindowFont(language));
+}
+
+QString DialogFilter(const std::string& languageFilter) {
+    QStringList choices;
+    for (const FilterChoice& choice : ParseFileFilter(languageFilter)) choices << Qs(DialogFilterName(choice));
+    return choices.join(QStringLiteral(";;"));
+}
+
+}  // namespace qxed
