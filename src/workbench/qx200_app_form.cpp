@@ -56,7 +56,7 @@ std::string WithoutExt(const std::string& fileName) {
     return fileName.substr(0, dot);
 }
 
-QX200AppForm::QX200AppForm(Document& document, const Language& language, WorkbenchPlaces places,
+QX200AppForm::QX200AppForm(Document& document, const Language& language, WorkbenchPlaces places, AboutBox& about,
                            UserPrompts& prompts, EditorDialogs& dialogs, FileChooser& chooser)
     : document_(document),
       language_(language),
@@ -65,7 +65,7 @@ QX200AppForm::QX200AppForm(Document& document, const Language& language, Workben
       dialogs_(dialogs),
       chooser_(chooser),
       settings_(places_.SettingsPath),
-      about_(language, ReadAboutConfig(places_.ProgramFolder)),
+      about_(about),
       appName_(language.TextUtf8(texts::AppName)),
       untitledName_(language.TextUtf8(texts::FileName)) {
     for (const ActionRow& row : Actions()) {

@@ -28,8 +28,9 @@ struct WorkbenchPlaces {
 // and events; the window forwards each to the handler of the same name.
 class QX200AppForm {
   public:
-    QX200AppForm(Document& document, const Language& language, WorkbenchPlaces places, UserPrompts& prompts,
-                 EditorDialogs& dialogs, FileChooser& chooser);
+    // The About box is the program's, shared with its window; the download reads its upgrade mode.
+    QX200AppForm(Document& document, const Language& language, WorkbenchPlaces places, AboutBox& about,
+                 UserPrompts& prompts, EditorDialogs& dialogs, FileChooser& chooser);
     QX200AppForm(const QX200AppForm&) = delete;
     QX200AppForm& operator=(const QX200AppForm&) = delete;
 
@@ -62,7 +63,6 @@ class QX200AppForm {
     void UpdateMainWindowState();
 
     const MainWindowState& State() const { return state_; }
-    AboutBox& About() { return about_; }
     const ProgramSettings& Settings() const { return settings_; }
     const std::string& AppName() const { return appName_; }
     const std::string& UntitledName() const { return untitledName_; }
@@ -99,7 +99,7 @@ class QX200AppForm {
     Connection documentChanges_;
 
     ProgramSettings settings_;
-    AboutBox about_;
+    AboutBox& about_;
     std::string appName_;
     std::string untitledName_;  // bytes of the language file
     int defaultModel_ = 0;

@@ -376,7 +376,8 @@ TEST(QX200AppForm, TheLanguageFileNamesTheApplicationAndTheUntitledProject) {
 
 TEST(QX200AppForm, TheUpgradeModeStepsThroughItsThreeValues) {
     Workbench bench;
-    AboutBox& about = bench.Show().About();
+    bench.Show();
+    AboutBox& about = *bench.about;
     std::string seen;
     for (int i = 0; i < 4; ++i) {
         seen += about.UpgradeMode();
@@ -388,7 +389,8 @@ TEST(QX200AppForm, TheUpgradeModeStepsThroughItsThreeValues) {
     Workbench configured;
     configured.WriteProgramFile("7460001.dat", "\nmail@example.org\n");
     configured.WriteProgramFile("7460021.dat", "made here\n");
-    const AboutBox::Texts& texts = configured.Show().About().Captions();
+    configured.Show();
+    const AboutBox::Texts& texts = configured.about->Captions();
     EXPECT_EQ(texts.Copyright, "制造商：");  // an empty line keeps the default
     EXPECT_EQ(texts.Comments, "mail@example.org");
     EXPECT_EQ(texts.IconHint, "made here");

@@ -111,8 +111,9 @@ class Workbench {
 
     // Creates the window's logic and runs its show step.
     QX200AppForm& Show(const std::vector<std::string>& arguments = {}) {
-        form.emplace(*document, language, WorkbenchPlaces{ProgramFolder(), SettingsPath()}, prompts, dialogs,
-                     chooser);
+        about.emplace(language, ReadAboutConfig(ProgramFolder()));
+        form.emplace(*document, language, WorkbenchPlaces{ProgramFolder(), SettingsPath()}, *about, prompts,
+                     dialogs, chooser);
         form->FormShow(arguments);
         return *form;
     }
@@ -126,6 +127,7 @@ class Workbench {
     RecordingPrompts prompts;
     ScriptedDialogs dialogs;
     ScriptedChooser chooser;
+    std::optional<AboutBox> about;
     std::optional<QX200AppForm> form;
 };
 
