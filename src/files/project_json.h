@@ -8,7 +8,7 @@
 namespace qxed {
 
 // The text form of a project: every field by its name, texts as UTF-8 where they survive the round trip
-// through their code page (the project's, or a font name's charset), else {"hex": "..."}, pictures as base64
+// through the project's code page (font face names included), else {"hex": "..."}, pictures as base64
 // of their BMP files. The source file's header ("ProjectVersion", "VersionText") is written when given.
 std::string DumpProjectJson(const Project& project, const std::optional<ProjectFileHeader>& source);
 

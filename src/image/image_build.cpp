@@ -176,7 +176,8 @@ std::optional<BuildOutcome> ImageBuilder::GlyphEnd(const GlyphReadResult& result
 // Pages and elements in list order; each element's record is written at the current data offset. Stops early
 // once the data has no image form: the build is refused then anyway.
 bool ImageBuilder::WriteElementData() {
-    const RecordContext records{sets_, texts_, context_.Language, model_, project_.Settings.PlcType};
+    const RecordContext records{
+        sets_, texts_, context_.Language, model_, project_.Settings.PlcType, project_.Defaults.TextCodePage};
     for (const Page& page : project_.Pages()) {
         pages_.push_back(
             {page.Number, page.Elements.size(), page.PrvPageNo, page.NxtPageNo, elements_.size()});
