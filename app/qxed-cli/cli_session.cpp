@@ -8,6 +8,7 @@
 #include "cli_args.h"
 #include "files/project_file.h"
 #include "files/project_json.h"
+#include "interrupted_writes.h"
 #include "text/file_access.h"
 #include "text/settings_paths.h"
 #include "text/texts.h"
@@ -65,6 +66,7 @@ bool CliSession::Open(const std::string& file, Project& project) {
 
 bool CliSession::Save(Project& project, const std::string& file) {
     project.ProjectFileName = file;
+    const InterruptedWrites interrupted;
     return SaveProject(project, language_, prompts_);
 }
 
@@ -96,6 +98,7 @@ bool MakeFromJsonForm(const std::string& file, const std::string& text, Project&
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    const InterruptedWrites interrupted;
     return file_access::SaveFile(path, bytes);
 }
 

@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "download_runner.h"
 #include "files/data_file.h"
+#include "interrupted_writes.h"
 
 namespace qxed::cli {
 
@@ -48,6 +49,7 @@ int RunExport(const std::vector<std::string>& args, const std::optional<std::str
     contents.HeaderLength = static_cast<uint16_t>(report->Image.HeaderLength);
     contents.GlyphLength = static_cast<uint16_t>(report->Image.GlyphLength);
     contents.Image = report->Image.Bytes;
+    const InterruptedWrites interrupted;
     if (!ExportData(output, contents, report->DriverFilePath, session.Lang(), session.Prompts()))
         return kExitFailure;
     std::cout << DownloadSummary(*report) << '\n' << std::flush;
