@@ -344,6 +344,7 @@ constexpr const TextKey* kDownloadForm[] = {
     &TooManyDoubleByteChars,
     &PleaseAdjust,
     &NotExist,
+    &CharacterHasNoGlyph,
     &ReallyCancelDownload,
     &CanNotOpenCommPort,
     &PLCFileWrong,
