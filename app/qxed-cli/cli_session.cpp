@@ -44,7 +44,7 @@ bool LooksLikeJson(const std::string& bytes) {
 }
 
 // Far above any project's text form; larger inputs are not read into memory at all.
-constexpr std::size_t kMaxInputSize = std::size_t{256} << 20;
+constexpr std::size_t kMaxInputSize = kLargestJsonForm;
 
 }  // namespace
 

@@ -44,6 +44,11 @@ int RunDump(const std::vector<std::string>& args, const std::optional<std::strin
     }
 
     const std::string json = DumpProjectJson(project, header);
+    if (json.size() > kLargestJsonForm) {
+        std::cerr << file << ": its JSON form would have " << json.size() << " bytes, more than the "
+                  << (kLargestJsonForm >> 20) << " MiB that 'make' reads back; nothing is written\n";
+        return kExitFailure;
+    }
     if (!parsed.Output) {
         std::cout << json << std::flush;
         return std::cout ? kExitOk : kExitFailure;

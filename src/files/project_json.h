@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,10 @@ namespace qxed {
 // through the project's code page (font face names included), else {"hex": "..."}, pictures as base64
 // of their BMP files. The source file's header ("ProjectVersion", "VersionText") is written when given.
 std::string DumpProjectJson(const Project& project, const std::optional<ProjectFileHeader>& source);
+
+// The largest text form that is read back: a dump that comes out larger could not be made again, so it is
+// refused instead of written.
+constexpr std::size_t kLargestJsonForm = std::size_t{256} << 20;
 
 struct JsonFormError {
     std::string
