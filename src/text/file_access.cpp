@@ -88,16 +88,28 @@ void SyncFolder(const fs::path& target) {
     if (fd.Valid()) ::fsync(fd.Get());
 }
 
+// A temporary file made by MakeTemporary: what `make` returned (negative on failure) and its slot in the
+// registry of files a signal handler removes.
+struct Made {
+    int Result = -1;
+    int Slot = -1;
+};
+
 // Makes a new file under a fresh temporary name beside target with `make` (which creates it exclusively
-// and fails with EEXIST when the name is taken); its path through `path`. The result of the last try.
+// and fails with EEXIST when the name is taken); its path through `path`. The name is registered before the
+// file exists, so that no signal can come between its making and its registration.
 template <class Make>
-int MakeTemporary(const fs::path& target, std::string& path, Make make) {
+Made MakeTemporary(const fs::path& target, std::string& path, Make make) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         path = (FolderOf(target) / temporaries::NewName(target)).string();
+        const int slot = temporaries::Register(path);
         const int result = make(path);
-        if (result >= 0 || errno != EEXIST) return result;
+        if (result >= 0) return {result, slot};
+        const int error = errno;
+        temporaries::Unregister(slot);
+        if (error != EEXIST) return {};
     }
-    return -1;
+    return {};
 }
 
 }  // namespace
@@ -163,11 +175,12 @@ std::optional<PendingReplacement> PendingReplacement::Write(const std::string& t
     std::string path;
     // Without a mode to keep, the process's umask applies to 0666 as for any new file.
     const auto fileMode = static_cast<mode_t>(mode.value_or(0666));
-    FileDescriptor fd(MakeTemporary(targetPath, path, [&](const std::string& name) {
+    const Made made = MakeTemporary(targetPath, path, [&](const std::string& name) {
         return ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, fileMode);
-    }));
+    });
+    FileDescriptor fd(made.Result);
     if (!fd.Valid()) return std::nullopt;
-    PendingReplacement pending(target, path, temporaries::Register(path));
+    PendingReplacement pending(target, path, made.Slot);
 
     bool ok = WriteAll(fd.Get(), bytes);
     // The umask may have taken bits away from a mode that is to be kept.
@@ -206,15 +219,14 @@ bool KeepCopy(const std::string& source, const std::string& copy) {
     const fs::path copyPath(copy);
     if (copyPath.filename().empty()) return false;
     std::string link;
-    const int linked = MakeTemporary(
+    const Made linked = MakeTemporary(
         copyPath, link, [&](const std::string& name) { return ::link(source.c_str(), name.c_str()); });
-    if (linked == 0) {
-        const int slot = temporaries::Register(link);
+    if (linked.Result == 0) {
         const bool renamed = ::rename(link.c_str(), copy.c_str()) == 0;
         // A copy that already is a link to the same file leaves the rename nothing to do, and the temporary
         // name in place.
         ::unlink(link.c_str());
-        temporaries::Unregister(slot);
+        temporaries::Unregister(linked.Slot);
         if (renamed) SyncFolder(copyPath);
         return renamed;
     }
