@@ -34,9 +34,11 @@ struct Slot {
 };
 static_assert(std::atomic<int>::is_always_lock_free);
 
+// Constant-initialized, so that a signal handler never meets it half made.
+constinit std::array<Slot, kSlots> registry{};
+
 std::array<Slot, kSlots>& Registry() {
-    static std::array<Slot, kSlots> slots;
-    return slots;
+    return registry;
 }
 
 // Digits only, at least one.

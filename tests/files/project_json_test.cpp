@@ -111,16 +111,25 @@ TEST(ProjectJson, TextsAndFaceNamesFollowTheProjectCodePageWhateverTheCharset) {
 }
 
 TEST(ProjectJson, AColourIsTakenInItsSignedOrItsUnsignedReading) {
-    for (const char* color : {"-16777208", "4278190088"}) {
-        SCOPED_TRACE(color);
+    const struct {
+        const char* Given;
+        uint32_t Color;
+    } cases[] = {
+        {"-16777208", 0xFF000008u},  // the window-text colour as the file's int32 holds it
+        {"4278190088", 0xFF000008u}, {"-1", 0xFFFFFFFFu},  {"-2147483648", 0x80000000u},
+        {"4294967295", 0xFFFFFFFFu}, {"255", 0x000000FFu},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Given);
         const Project made =
-            Made(WithElement(R"({"Kind": "FontText", "Font": {"Color": )" + std::string(color) + "}}"));
-        const FontTextFields& fields = made.Pages().front().Elements[0].As<FontTextFields>();
-        EXPECT_EQ(fields.Font.Color, 0xFF000008u);
-        EXPECT_EQ(Dumped(made)["pages"][0]["elements"][0]["Font"]["Color"], 4278190088u);
+            Made(WithElement(R"({"Kind": "FontText", "Font": {"Color": )" + std::string(c.Given) + "}}"));
+        EXPECT_EQ(made.Pages().front().Elements[0].As<FontTextFields>().Font.Color, c.Color);
+        EXPECT_EQ(Dumped(made)["pages"][0]["elements"][0]["Font"]["Color"], c.Color);
         // The file holds the colour's four bytes, low byte first.
         const std::vector<uint8_t> file = SerializeProject(made);
-        const std::vector<uint8_t> stored = {0x08, 0x00, 0x00, 0xFF};
+        const std::vector<uint8_t> stored = {
+            static_cast<uint8_t>(c.Color), static_cast<uint8_t>(c.Color >> 8),
+            static_cast<uint8_t>(c.Color >> 16), static_cast<uint8_t>(c.Color >> 24)};
         EXPECT_NE(std::search(file.begin(), file.end(), stored.begin(), stored.end()), file.end());
     }
 }
