@@ -32,6 +32,17 @@ using fuzz::QuietPrompts;
 const fuzz::MemoryInputFile* input = nullptr;
 std::filesystem::path workFolder;
 
+// The shortest driver file there can be, so that every export imports again.
+const std::string& Driver() {
+    static const std::string driver = [] {
+        std::string bytes(kLeastDriverFileLength, '\0');
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(i * 13);
+        return bytes;
+    }();
+    return driver;
+}
+
 std::string ReadAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -43,7 +54,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     input = new fuzz::MemoryInputFile("qxed-fuzz-data-file");
     workFolder = std::filesystem::temp_directory_path() / ("qxed-data-file-fuzz-" + std::to_string(getpid()));
     std::filesystem::create_directories(workFolder);
-    std::ofstream(workFolder / "driver.dat", std::ios::binary) << "driver";
+    std::ofstream(workFolder / "driver.dat", std::ios::binary) << Driver();
     return 0;
 }
 
@@ -65,8 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Fail("an imported file does not export");
     const std::string bytes = ReadAll(exported);
     const std::size_t kept = kDataFileHeaderLength + contents->Image.size();
-    if (bytes.size() != kept + 6 || bytes.compare(0, kept, reinterpret_cast<const char*>(data), kept) != 0 ||
-        bytes.compare(kept, 6, "driver") != 0)
+    if (bytes.size() != kept + Driver().size() ||
+        bytes.compare(0, kept, reinterpret_cast<const char*>(data), kept) != 0 ||
+        bytes.compare(kept, Driver().size(), Driver()) != 0)
         Fail("the export differs from the file it was imported from");
     const std::optional<DataFileContents> again = ImportData(exported.string(), language, prompts);
     if (!again || again->Image != contents->Image || again->HeaderLength != contents->HeaderLength ||

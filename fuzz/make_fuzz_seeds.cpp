@@ -1,7 +1,8 @@
 // Writes the seed corpora of the project file fuzzer (one file per older version, the sample project in the
-// current version, copies of the given project files such as the example project) and of the JSON form
-// fuzzer (the JSON form of each of those projects).
-// Usage: make_fuzz_seeds PROJECT_DIR JSON_DIR [PROJECT_FILE...]
+// current version, copies of the given project files such as the example project), of the JSON form fuzzer
+// (the JSON form of each of those projects, and texts that nest too deep or repeat a key) and of the data
+// file fuzzer (data files whose lengths agree, with the shortest driver copy).
+// Usage: make_fuzz_seeds PROJECT_DIR JSON_DIR DATA_DIR [PROJECT_FILE...]
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +15,7 @@
 
 #include <QGuiApplication>
 
+#include "files/data_file.h"
 #include "files/project_file.h"
 #include "files/project_json.h"
 #include "gfx/gfx_session.h"
@@ -58,6 +60,59 @@ std::optional<std::vector<uint8_t>> ReadFile(const fs::path& path) {
     return bytes;
 }
 
+bool WriteText(const fs::path& path, const std::string& text) {
+    return WriteSeed(path, {reinterpret_cast<const uint8_t*>(text.data()), text.size()});
+}
+
+// Nesting just within the limit and beyond it, wherever a value may stand, and keys given twice.
+bool WriteHostileJsonSeeds(const fs::path& jsonDir) {
+    const auto arrays = [](int depth) { return std::string(depth, '[') + std::string(depth, ']'); };
+    const auto objects = [](int depth) {
+        std::string text;
+        for (int i = 0; i < depth; ++i)
+            text += "{\"a\":";
+        return text + "1" + std::string(depth, '}');
+    };
+    const std::string element = R"({"pages": [{"Number": 1, "elements": [{"Kind": "Text", "X": )";
+    const std::pair<const char*, std::string> seeds[] = {
+        {"deep_arrays_at_the_limit", element + arrays(27) + "}]}]}"},
+        {"deep_arrays_beyond_the_limit", element + arrays(28) + "}]}]}"},
+        {"deep_arrays_far_beyond", element + arrays(5000) + "}]}]}"},
+        {"deep_objects_in_settings", R"({"settings": {"AlarmCoil": )" + objects(40) + "}}"},
+        {"deep_objects_at_the_top", objects(32)},
+        {"repeated_key", element + R"(1, "Y": 2, "X": 3}]}]})"},
+        {"repeated_top_key", R"({"pages": [{"Number": 1}], "pages": [{"Number": 2}]})"},
+    };
+    bool ok = true;
+    for (const auto& [name, text] : seeds)
+        ok = WriteText(jsonDir / (std::string(name) + ".json"), text) && ok;
+    return ok;
+}
+
+void PutU16(std::vector<uint8_t>& bytes, uint16_t value) {
+    bytes.push_back(static_cast<uint8_t>(value & 0xFF));
+    bytes.push_back(static_cast<uint8_t>(value >> 8));
+}
+
+// A data file with the given lengths, a patterned image and the shortest driver copy.
+std::vector<uint8_t> DataFile(uint16_t headerLength, uint16_t glyphLength, uint16_t imageLength) {
+    const std::string magic = "\x15NorvaleQXEDObjectData";
+    std::vector<uint8_t> bytes(magic.begin(), magic.end());
+    bytes.push_back(6);   // model
+    bytes.push_back(21);  // PLC type
+    PutU16(bytes, headerLength);
+    PutU16(bytes, glyphLength);
+    PutU16(bytes, imageLength);
+    for (std::size_t i = 0; i < imageLength + qxed::kLeastDriverFileLength; ++i)
+        bytes.push_back(static_cast<uint8_t>(i * 7 + 1));
+    return bytes;
+}
+
+bool WriteDataSeeds(const fs::path& dataDir) {
+    return WriteSeed(dataDir / "image_and_driver.odp", DataFile(64, 96, 300)) &&
+           WriteSeed(dataDir / "empty_image_and_driver.odp", DataFile(0, 0, 0));
+}
+
 std::string VersionName(int version) {
     char name[32];
     std::snprintf(name, sizeof name, "version_%02d", version);
@@ -67,8 +122,8 @@ std::string VersionName(int version) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: make_fuzz_seeds PROJECT_DIR JSON_DIR [PROJECT_FILE...]\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: make_fuzz_seeds PROJECT_DIR JSON_DIR DATA_DIR [PROJECT_FILE...]\n");
         return 2;
     }
     // Opening the projects decodes their pictures, which needs the graphics.
@@ -80,8 +135,9 @@ int main(int argc, char** argv) {
 
     const fs::path projectDir = argv[1];
     const fs::path jsonDir = argv[2];
+    const fs::path dataDir = argv[3];
     std::error_code error;
-    for (const fs::path& folder : {projectDir, jsonDir}) {
+    for (const fs::path& folder : {projectDir, jsonDir, dataDir}) {
         fs::create_directories(folder, error);
         if (error) {
             std::fprintf(stderr, "make_fuzz_seeds: cannot create %s\n", folder.c_str());
@@ -98,7 +154,10 @@ int main(int argc, char** argv) {
                     qxed::SerializeProject(qxed::testing::SampleProject())) &&
          ok;
 
-    for (int i = 3; i < argc; ++i) {
+    ok = WriteHostileJsonSeeds(jsonDir) && ok;
+    ok = WriteDataSeeds(dataDir) && ok;
+
+    for (int i = 4; i < argc; ++i) {
         const fs::path source = argv[i];
         const std::optional<std::vector<uint8_t>> bytes = ReadFile(source);
         if (!bytes) {

@@ -9,6 +9,7 @@
 #include "files/project_file.h"
 #include "files/project_json.h"
 #include "files/project_records.h"
+#include "interrupted_writes.h"
 #include "text/file_access.h"
 #include "text/settings_paths.h"
 #include "text/texts.h"
@@ -47,7 +48,7 @@ bool LooksLikeJson(const std::string& bytes) {
 constexpr std::size_t kHeaderBytes = records::kMagicSize + 4 + records::kVersionTextSlot;
 
 // Far above any project's text form; larger inputs are not read into memory at all.
-constexpr std::size_t kMaxInputSize = std::size_t{256} << 20;
+constexpr std::size_t kMaxInputSize = kLargestJsonForm;
 
 }  // namespace
 
@@ -77,6 +78,7 @@ LoadOutcome ReadFileHeader(const std::string& file) {
 
 bool CliSession::Save(Project& project, const std::string& file) {
     project.ProjectFileName = file;
+    const InterruptedWrites interrupted;
     return SaveProject(project, language_, prompts_);
 }
 
@@ -108,6 +110,7 @@ bool MakeFromJsonForm(const std::string& file, const std::string& text, Project&
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    const InterruptedWrites interrupted;
     return file_access::SaveFile(path, bytes);
 }
 

@@ -31,6 +31,11 @@ int Run(CommandContext& context) {
         header = outcome.Header;
 
     const std::string json = DumpProjectJson(project, header);
+    if (json.size() > kLargestJsonForm) {
+        std::cerr << file << ": its JSON form would have " << json.size() << " bytes, more than the "
+                  << (kLargestJsonForm >> 20) << " MiB that 'make' reads back; nothing is written\n";
+        return kExitFailure;
+    }
     const std::optional<std::string>& output = context.Parsed.Output;
     if (!output) return PrintResult(json);
     if (!WriteWholeFile(*output, json)) {

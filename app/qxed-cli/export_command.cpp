@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "download_runner.h"
 #include "files/data_file.h"
+#include "interrupted_writes.h"
 #include "standard_output.h"
 
 namespace qxed::cli {
@@ -39,6 +40,7 @@ int Run(CommandContext& context) {
     contents.HeaderLength = static_cast<uint16_t>(report->Image.HeaderLength);
     contents.GlyphLength = static_cast<uint16_t>(report->Image.GlyphLength);
     contents.Image = report->Image.Bytes;
+    const InterruptedWrites interrupted;
     if (!ExportData(*context.Parsed.Output, contents, report->DriverFilePath, session.Lang(),
                     session.Prompts()))
         return kExitFailure;

@@ -27,9 +27,6 @@ class FieldWriter {
     void Action(const char*, const KeyAction& action) { fields::VisitFields(*this, action); }
     void Font(const char*, const FontDesc& font) { fields::VisitFields(*this, font); }
     void Text(const char*, const std::string& text, int capacity) { out_.TextSlot(text, SlotOf(capacity)); }
-    void FontName(const char*, const std::string& name, uint8_t) {
-        out_.TextSlot(name, SlotOf(kFontNameCapacity));
-    }
     // Only the used entries are stored, at most a table's worth.
     void TextTable(const char*, const char*, int32_t count, const VarTextTable& texts, int capacity);
     // The length, then the BMP file as it was loaded.
@@ -53,9 +50,6 @@ class FieldReader {
     // The stored size decides the height, whatever height is stored with it.
     void Font(const char*, FontDesc& font);
     void Text(const char*, std::string& field, int capacity) { field = in_.TextSlot(SlotOf(capacity)); }
-    void FontName(const char*, std::string& field, uint8_t) {
-        field = in_.TextSlot(SlotOf(kFontNameCapacity));
-    }
     // The entries past the count are left empty.
     void TextTable(const char*, const char*, int32_t& count, VarTextTable& texts, int capacity);
     void Bitmap(const char*, std::vector<uint8_t>& bmp);

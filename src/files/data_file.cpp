@@ -22,13 +22,26 @@ static_assert(kMagicLength == 22);
 // Far above any driver set's file; larger files are not read into memory at all.
 constexpr std::size_t kMaxDriverFileSize = std::size_t{64} << 20;
 
-// The largest image the length field can describe.
-constexpr std::size_t kMaxImageLength = 0xFFFF;
+// The image's directory of four addresses, at its start and counted in H.
+constexpr std::size_t kImageDirectoryLength = 16;
+// Every glyph is a whole number of 16-byte units (a single-byte glyph one, a double-byte glyph two).
+constexpr std::size_t kGlyphUnit = 16;
 
 bool HasMagic(std::span<const uint8_t> bytes) {
     if (bytes.size() < kMagicLength || bytes[0] != kMagicText.size()) return false;
     return std::equal(kMagicText.begin(), kMagicText.end(), bytes.begin() + 1,
                       [](char expected, uint8_t actual) { return static_cast<uint8_t>(expected) == actual; });
+}
+
+// Whether the lengths of a header can describe a data file of fileSize bytes: the image fits the panel and
+// the file, holds its directory and H and the glyph area, and the driver copy behind it is no shorter than
+// any driver file.
+bool LengthsAgree(std::size_t headerLength, std::size_t glyphLength, std::size_t imageLength,
+                  std::uint64_t fileSize) {
+    if (imageLength > kLargestDataImage) return false;
+    if (fileSize < kDataFileHeaderLength + imageLength + kLeastDriverFileLength) return false;
+    if (headerLength + glyphLength > imageLength || glyphLength % kGlyphUnit != 0) return false;
+    return imageLength == 0 || headerLength >= kImageDirectoryLength;
 }
 
 }  // namespace
@@ -41,8 +54,10 @@ bool IsDataFile(std::string_view bytes) {
 bool ExportData(const std::string& path, const DataFileContents& contents, const std::string& driverFilePath,
                 const Language& language, UserPrompts& prompts) {
     const auto driver = file_access::ReadRegularFile(driverFilePath, kMaxDriverFileSize);
-    // An image the length field cannot hold would make a file that reads back as something else.
-    if (!driver || contents.Image.size() > kMaxImageLength) {
+    // A file that would not import again (an image the panel cannot hold, lengths that do not fit it, a
+    // driver file too short to be one) is not written.
+    if (!driver || !LengthsAgree(contents.HeaderLength, contents.GlyphLength, contents.Image.size(),
+                                 kDataFileHeaderLength + contents.Image.size() + driver->size())) {
         ShowFileMessage(prompts, language, path, language.TextUtf8(texts::CanNotSaveFile));
         return false;
     }
@@ -70,11 +85,12 @@ bool ExportData(const std::string& path, const DataFileContents& contents, const
 
 std::optional<DataFileContents> ImportData(const std::string& path, const Language& language,
                                            UserPrompts& prompts) {
-    // Only the header and the longest image are needed; the driver copy behind them stays unread.
-    const auto start = file_access::ReadFileStart(path, kDataFileHeaderLength + kMaxImageLength);
+    // Only the header and the longest image are needed; of the driver copy behind them only the length
+    // counts.
+    const auto start = file_access::ReadFileStart(path, kDataFileHeaderLength + kLargestDataImage);
     try {
-        if (!start || !HasMagic(*start)) throw FormatError("not a data file");
-        ByteReader reader(*start);
+        if (!start || !HasMagic(start->Bytes)) throw FormatError("not a data file");
+        ByteReader reader(start->Bytes);
         reader.Skip(kMagicLength);
         DataFileContents contents;
         contents.CurrentModel = reader.U8();
@@ -82,6 +98,8 @@ std::optional<DataFileContents> ImportData(const std::string& path, const Langua
         contents.HeaderLength = reader.U16();
         contents.GlyphLength = reader.U16();
         const uint16_t length = reader.U16();
+        if (!LengthsAgree(contents.HeaderLength, contents.GlyphLength, length, start->FileSize))
+            throw FormatError("the lengths contradict each other or the file");
         const std::span<const uint8_t> image = reader.Bytes(length);
         contents.Image.assign(image.begin(), image.end());
         return contents;

@@ -23,9 +23,6 @@ class Writer {
     void Text(const char* name, const std::string& bytes, int /*capacity*/) {
         object_[name] = json_form::TextToJson(bytes, codePage_);
     }
-    void FontName(const char* name, const std::string& bytes, uint8_t charset) {
-        object_[name] = json_form::TextToJson(bytes, CodePageOfCharset(charset));
-    }
     template <class Record>
     void Nested(const char* name, const Record& record) {
         Json nested = Json::object();

@@ -5,6 +5,7 @@
 
 #include "files/base64.h"
 #include "files/json_form.h"
+#include "files/json_parse.h"
 #include "files/json_text.h"
 #include "files/project_json.h"
 #include "files/record_fields.h"
@@ -96,19 +97,20 @@ class Reader {
         ReadInteger(name, field, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
     }
     void Byte(const char* name, uint8_t& field) { ReadInteger(name, field, 0, 255); }
+    // A colour is an int32 in the file; dump writes its unsigned reading, and the signed one (the window-text
+    // colour 0xFF000008 is -16777208) means the same bits.
     void Color(const char* name, uint32_t& field) {
-        ReadInteger(name, field, 0, std::numeric_limits<uint32_t>::max());
+        if (const Json* value = Take(name)) {
+            const int64_t number = IntegerIn(*value, PathOf(name), std::numeric_limits<int32_t>::min(),
+                                             std::numeric_limits<uint32_t>::max());
+            field = static_cast<uint32_t>(number);
+        }
     }
     void PageNo(const char* name, uint16_t& field) { ReadInteger(name, field, 0, 65535); }
 
     void Text(const char* name, std::string& field, int capacity) {
         if (const Json* value = Take(name))
             field = json_form::TextFromJson(*value, codePage_, capacity, PathOf(name));
-    }
-    void FontName(const char* name, std::string& field, uint8_t charset) {
-        if (const Json* value = Take(name))
-            field =
-                json_form::TextFromJson(*value, CodePageOfCharset(charset), kFontNameCapacity, PathOf(name));
     }
 
     void Address(const char* name, PlcAddress& address) { Nested(name, address); }
@@ -226,13 +228,14 @@ void CompleteVarText(VarTextFields& fields, const Reader& reader, const PanelMod
     fields.MaxLen = static_cast<int32_t>(std::min<size_t>(longest, static_cast<size_t>(model.CharsPerLine)));
 }
 
-void CompleteVarFontText(VarFontTextFields& fields, const Reader& reader, const PanelModel& model) {
+void CompleteVarFontText(VarFontTextFields& fields, const Reader& reader, const PanelModel& model,
+                         CodePage codePage) {
     if (reader.Has("MaxWidth") && reader.Has("MaxHeight")) return;
     if (!(reader.Has("Texts") || reader.Has("Count") || reader.Has("Font"))) return;
     Size widest;
     for (int i = 0; i < fields.Count; ++i) {
-        const Size size =
-            MeasureFontTextUnits(fields.Font, fields.Texts[static_cast<size_t>(i)], model.PreviewScale);
+        const Size size = MeasureFontTextUnits(fields.Font, fields.Texts[static_cast<size_t>(i)], codePage,
+                                               model.PreviewScale);
         if (i == 0 || size.Width > widest.Width) widest = size;
     }
     if (!reader.Has("MaxWidth")) fields.MaxWidth = widest.Width;
@@ -259,7 +262,8 @@ Element ElementFromJson(const Json& value, const std::string& path, const Projec
 
     const PanelModel& model = *FindPanelModel(project.Settings.CurrentModel);
     if (auto* varText = element.If<VarTextFields>()) CompleteVarText(*varText, reader, model);
-    if (auto* varFontText = element.If<VarFontTextFields>()) CompleteVarFontText(*varFontText, reader, model);
+    if (auto* varFontText = element.If<VarFontTextFields>())
+        CompleteVarFontText(*varFontText, reader, model, codePage);
     return element;
 }
 
@@ -409,28 +413,15 @@ void ReadProject(const Json& root, Project& project) {
     project.Modified = false;
 }
 
-// nlohmann's messages start with an identifier in brackets that means nothing to a reader.
-std::string WithoutExceptionId(const std::string& message) {
-    if (!message.starts_with("[json.exception.")) return message;
-    const size_t end = message.find("] ");
-    return end == std::string::npos ? message : message.substr(end + 2);
-}
-
 }  // namespace
 
 std::optional<JsonFormError> MakeProjectFromJson(const std::string& text, Project& project) {
-    Json root;
     try {
-        root = Json::parse(text);
-    } catch (const Json::exception& error) {
-        return JsonFormError{"", WithoutExceptionId(error.what())};
-    }
-    try {
-        ReadProject(root, project);
+        ReadProject(json_form::ParseText(text), project);
     } catch (const FormError& error) {
         return JsonFormError{error.Path, error.Message};
     } catch (const Json::exception& error) {
-        return JsonFormError{"", WithoutExceptionId(error.what())};
+        return JsonFormError{"", json_form::WithoutExceptionId(error.what())};
     }
     return std::nullopt;
 }

@@ -66,9 +66,6 @@ class LayoutFieldReader {
     void Text(const char* name, std::string& field, int capacity) {
         if (Take(name)) reader_.Text(name, field, CapacityOf(capacity));
     }
-    void FontName(const char* name, std::string& field, uint8_t charset) {
-        if (Take(name)) reader_.FontName(name, field, charset);
-    }
     void TextTable(const char* countName, const char* textsName, int32_t& count, VarTextTable& texts,
                    int capacity) {
         if (Take(countName)) reader_.TextTable(countName, textsName, count, texts, CapacityOf(capacity));

@@ -55,18 +55,19 @@ LoadOutcome ReadProjectHeader(std::span<const uint8_t> bytes);
 // The versions the body readers know; the others up to the newest readable one are refused as FormatWrong.
 bool HasVersionReader(int32_t version);
 
-// Writes the project to its ProjectFileName: backup of an older-version file beside it, then the bytes to a
-// temporary file in the same folder, fsync and rename over the target. On success clears Modified; on
-// failure shows "无法保存该文件！", keeps Modified and leaves the previous file as it was.
+// Writes the project to its ProjectFileName: the bytes to a temporary file in the same folder and fsync,
+// then the backup of an older-version file beside it, then the rename over the target. On success clears
+// Modified; on failure shows "无法保存该文件！", keeps Modified and leaves the previous file as it was.
 bool SaveProject(Project& project, const Language& language, UserPrompts& prompts);
 
 // Reads ProjectFileName into the project. Failures have shown their message already (none for a version of
 // 0 or below); the caller then starts a new project.
 bool LoadProject(Project& project, const Language& language, UserPrompts& prompts);
 
-// Before a save over an existing file: an older-version project file is renamed to
-// "<name>_<versiontext>.qx2" beside it. Files of the current version and non-project files stay.
-// A failed rename is reported ("Unable to create backup file. ..."); the save goes on either way.
+// Before a save over an existing file: an older-version project file is kept as "<name>_<versiontext>.qx2"
+// beside it (a hard link, or a flushed copy), while the file itself stays in place until the save replaces
+// it. Files of the current version and non-project files get no backup. A failed backup is reported
+// ("Unable to create backup file. ..."); the save goes on either way.
 void BackupProjectFile(const std::string& fileName, const Language& language, UserPrompts& prompts);
 
 // The backup path of a project file: its folder, its name without extension, "_", the version text and

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -8,9 +9,13 @@
 namespace qxed {
 
 // The text form of a project: every field by its name, texts as UTF-8 where they survive the round trip
-// through their code page (the project's, or a font name's charset), else {"hex": "..."}, pictures as base64
+// through the project's code page (font face names included), else {"hex": "..."}, pictures as base64
 // of their BMP files. The source file's header ("ProjectVersion", "VersionText") is written when given.
 std::string DumpProjectJson(const Project& project, const std::optional<ProjectFileHeader>& source);
+
+// The largest text form that is read back: a dump that comes out larger could not be made again, so it is
+// refused instead of written.
+constexpr std::size_t kLargestJsonForm = std::size_t{256} << 20;
 
 struct JsonFormError {
     std::string

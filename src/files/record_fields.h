@@ -4,7 +4,7 @@
 // whether it writes or reads it, and how:
 //   Int(name, int32_t&)   Byte(name, uint8_t&)   Color(name, uint32_t&)
 //   Address(name, PlcAddress&)   Action(name, KeyAction&)   Font(name, FontDesc&)
-//   Text(name, std::string&, capacity)   FontName(name, std::string&, charset)
+//   Text(name, std::string&, capacity)
 //   TextTable(countName, textsName, int32_t& count, VarTextTable&, capacity)
 //   Bitmap(name, std::vector<uint8_t>&)
 // The field references are const when writing, so each list is a template over the record's constness.
@@ -53,13 +53,14 @@ void VisitFields(V& v, A& a) {
     v.Int("SetValue", a.SetValue);
 }
 
-// Charset comes before Name: the name's code page follows the charset.
+// The face name is a text like any other, in the project's code page: the charset chooses the glyphs a face
+// offers, not how its name is written.
 template <class V, RecordOf<FontDesc> F>
 void VisitFields(V& v, F& f) {
     v.Byte("Charset", f.Charset);
     v.Color("Color", f.Color);
     v.Int("Height", f.Height);
-    v.FontName("Name", f.Name, f.Charset);
+    v.Text("Name", f.Name, kFontNameCapacity);
     v.Byte("Pitch", f.Pitch);
     v.Int("Size", f.Size);
     v.Byte("Style", f.Style);

@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <filesystem>
 
 #include "files/project_file.h"
@@ -43,9 +42,9 @@ void BackupProjectFile(const std::string& fileName, const Language& language, Us
         return;
     }
     // Not a project file: it is overwritten without a backup.
-    if (!records::StartsWithMagic(*start)) return;
+    if (!records::StartsWithMagic(start->Bytes)) return;
 
-    const LoadOutcome header = ReadProjectHeader(*start);
+    const LoadOutcome header = ReadProjectHeader(start->Bytes);
     if (header.Status == LoadStatus::FormatWrong) {
         // The magic is there but the version or its text is cut off.
         ReportBackupFailure(prompts, language, BackupFileName(fileName, ""));
@@ -53,26 +52,31 @@ void BackupProjectFile(const std::string& fileName, const Language& language, Us
     }
     if (header.Header.Version == kProjectVersion) return;
 
+    // The file stays where it is until the new one replaces it: the backup is a second name for it (or a
+    // copy), so that the project's name holds a whole project at every moment of the save.
     const std::string backupName = BackupFileName(fileName, header.Header.VersionText);
-    if (std::rename(fileName.c_str(), backupName.c_str()) != 0)
-        ReportBackupFailure(prompts, language, backupName);
+    if (!file_access::KeepCopy(fileName, backupName)) ReportBackupFailure(prompts, language, backupName);
 }
 
+// The new file is written and flushed beside the target first, the backup of an older version made next,
+// and only then is the new file renamed over the target: whenever the save stops, on a full disk or killed,
+// the project's name holds the old file or the new one.
 bool SaveProject(Project& project, const Language& language, UserPrompts& prompts) {
     const std::string target = file_access::ResolveSaveTarget(project.ProjectFileName);
-    // Taken before the backup moves the file away: the new file keeps the old one's permissions.
-    const std::optional<unsigned> mode = file_access::FileMode(target);
+    const auto failed = [&] {
+        ShowFileMessage(prompts, language, project.ProjectFileName, language.TextUtf8(texts::CanNotSaveFile),
+                        MessageIcon::Error);
+        return false;
+    };
+    // The new file keeps the old one's permissions.
+    std::optional<file_access::PendingReplacement> pending = file_access::PendingReplacement::Write(
+        target, SerializeProject(project), file_access::FileMode(target));
+    if (!pending) return failed();
     std::error_code error;
     if (std::filesystem::exists(std::filesystem::symlink_status(target, error))) {
         BackupProjectFile(target, language, prompts);
     }
-
-    const std::vector<uint8_t> bytes = SerializeProject(project);
-    if (!file_access::ReplaceFile(target, bytes, mode)) {
-        ShowFileMessage(prompts, language, project.ProjectFileName, language.TextUtf8(texts::CanNotSaveFile),
-                        MessageIcon::Error);
-        return false;
-    }
+    if (!pending->Commit()) return failed();
     project.Modified = false;
     return true;
 }

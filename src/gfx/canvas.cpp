@@ -90,14 +90,14 @@ void Canvas::Polyline(std::span<const Point> points) {
 }
 
 void Canvas::TextOut(int x, int y, std::string_view bytes) {
-    const Size extent = MeasureText(font_, bytes);
+    const Size extent = MeasureText(font_, bytes, codePage_);
     const Span2D area = Intersect(Span2D{x, y, int64_t{x} + extent.Width, int64_t{y} + extent.Height},
                                   Span2D{0, 0, image_.Width, image_.Height});
     if (area.Empty()) return;
     // Only the visible part of the text is rendered, however long the text or large the font.
     const Rect part{static_cast<int>(area.Left - x), static_cast<int>(area.Top - y),
                     static_cast<int>(area.Right - x), static_cast<int>(area.Bottom - y)};
-    const MonoBitmap ink = RenderTextInk(font_, bytes, part);
+    const MonoBitmap ink = RenderTextInk(font_, bytes, codePage_, part);
     const Color background = ResolveColor(brush_);
     const Color foreground = ResolveColor(font_.Color);
     for (int row = 0; row < part.Bottom - part.Top; ++row) {
@@ -109,15 +109,15 @@ void Canvas::TextOut(int x, int y, std::string_view bytes) {
 }
 
 int Canvas::TextWidth(std::string_view bytes) const {
-    return MeasureText(font_, bytes).Width;
+    return MeasureText(font_, bytes, codePage_).Width;
 }
 
 int Canvas::TextHeight(std::string_view bytes) const {
-    return MeasureText(font_, bytes).Height;
+    return MeasureText(font_, bytes, codePage_).Height;
 }
 
 Size Canvas::TextExtent(std::string_view bytes) const {
-    return MeasureText(font_, bytes);
+    return MeasureText(font_, bytes, codePage_);
 }
 
 void Canvas::DrawFocusRect(const Rect& rect) {

@@ -10,6 +10,7 @@
 #include "gfx/font_desc.h"
 #include "gfx/geometry.h"
 #include "gfx/raster_image.h"
+#include "text/code_page.h"
 
 namespace qxed {
 
@@ -34,7 +35,11 @@ class Canvas {
     Color PenColor() const { return pen_; }
     void SetBrushColor(Color color) { brush_ = color; }
     Color BrushColor() const { return brush_; }
-    void SetFont(const FontDesc& font) { font_ = font; }
+    // The font, and the code page of its face name and of the texts drawn with it (the project's).
+    void SetFont(const FontDesc& font, CodePage codePage) {
+        font_ = font;
+        codePage_ = codePage;
+    }
     const FontDesc& Font() const { return font_; }
     void SetFontColor(Color color) { font_.Color = color; }
 
@@ -54,7 +59,7 @@ class Canvas {
     void Polyline(std::span<const Point> points);
 
     // Opaque text: the extent (TextExtent) at (x, y) is filled with the brush and the glyphs are drawn
-    // in the font colour. The bytes are in the code page of the font's charset.
+    // in the font colour. The bytes are in the code page given with the font.
     void TextOut(int x, int y, std::string_view bytes);
     int TextWidth(std::string_view bytes) const;
     int TextHeight(std::string_view bytes) const;
@@ -81,6 +86,7 @@ class Canvas {
     Color pen_ = kBlack;
     Color brush_ = kWhite;
     FontDesc font_;
+    CodePage codePage_ = CodePage::Gbk;
     Point position_;
 };
 

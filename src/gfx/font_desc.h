@@ -7,7 +7,8 @@
 
 namespace qxed {
 
-// A desktop font description as projects store it. Name holds bytes in the code page of Charset.
+// A desktop font description as projects store it. Name holds bytes in the project's code page, like every
+// text of the project; Charset only chooses the glyph repertoire a face should offer.
 // Height is in pixels: negative for the character (em) height, positive for the cell height, 0 for the
 // default. Size is in points at 96 dpi; setting one of the two recomputes the other.
 struct FontDesc {

@@ -15,7 +15,7 @@
 #include <utility>
 
 #include "gfx/gfx_session.h"
-#include "gfx/text_decode.h"
+#include "text/code_page.h"
 
 namespace qxed {
 
@@ -49,9 +49,13 @@ int PixelSizeForCell(QFont font, int cellHeight) {
     return best;
 }
 
-QFont BuildFont(const FontDesc& desc) {
+QString Decoded(std::string_view bytes, CodePage codePage) {
+    return QString::fromStdString(ToUtf8ForDisplay(bytes, codePage));
+}
+
+QFont BuildFont(const FontDesc& desc, CodePage codePage) {
     QFont font;
-    if (!desc.Name.empty()) font.setFamily(QString::fromStdString(DecodeForDisplay(desc.Name, desc.Charset)));
+    if (!desc.Name.empty()) font.setFamily(Decoded(desc.Name, codePage));
     font.setStyleStrategy(QFont::NoAntialias);
     font.setBold((desc.Style & FontDesc::kBold) != 0);
     font.setItalic((desc.Style & FontDesc::kItalic) != 0);
@@ -74,11 +78,12 @@ QFont BuildFont(const FontDesc& desc) {
 // Measuring is repeated for the same font many times (texts are shortened one byte at a time until
 // they fit), and finding the size for a cell height takes several metric queries; keep the last one.
 // The cache is never destroyed, so no font outlives the application object at exit.
-QFont FontFor(const FontDesc& desc) {
+QFont FontFor(const FontDesc& desc, CodePage codePage) {
     RequireGraphicsSession("text measuring and drawing");
     struct Cache {
         std::mutex Lock;
         std::optional<FontDesc> Desc;
+        CodePage Page = CodePage::Gbk;
         QFont Font;
     };
     static auto* cache = new Cache;
@@ -86,25 +91,22 @@ QFont FontFor(const FontDesc& desc) {
     FontDesc key = desc;
     key.Color = kBlack;
     const std::lock_guard<std::mutex> guard(cache->Lock);
-    if (!cache->Desc || !(*cache->Desc == key)) {
-        cache->Font = BuildFont(key);
+    if (!cache->Desc || !(*cache->Desc == key) || cache->Page != codePage) {
+        cache->Font = BuildFont(key, codePage);
         cache->Desc = std::move(key);
+        cache->Page = codePage;
     }
     return cache->Font;
 }
 
-QString TextOf(const FontDesc& font, std::string_view bytes) {
-    return QString::fromStdString(DecodeForDisplay(bytes, font.Charset));
-}
-
 }  // namespace
 
-Size MeasureText(const FontDesc& font, std::string_view bytes) {
-    const QFontMetrics metrics(FontFor(font));
-    return Size{metrics.horizontalAdvance(TextOf(font, bytes)), metrics.ascent() + metrics.descent()};
+Size MeasureText(const FontDesc& font, std::string_view bytes, CodePage codePage) {
+    const QFontMetrics metrics(FontFor(font, codePage));
+    return Size{metrics.horizontalAdvance(Decoded(bytes, codePage)), metrics.ascent() + metrics.descent()};
 }
 
-MonoBitmap RenderTextInk(const FontDesc& font, std::string_view bytes, const Rect& part) {
+MonoBitmap RenderTextInk(const FontDesc& font, std::string_view bytes, CodePage codePage, const Rect& part) {
     MonoBitmap ink(part.Right - part.Left, part.Bottom - part.Top);
     if (ink.Width == 0 || ink.Height == 0) return ink;
     QImage image(ink.Width, ink.Height, QImage::Format_RGB32);
@@ -113,11 +115,11 @@ MonoBitmap RenderTextInk(const FontDesc& font, std::string_view bytes, const Rec
     {
         // The face's own underline position often lies below the cell at small sizes, where it would
         // be cut off; the underline is drawn on the cell's lowest rows instead.
-        QFont glyphFont = FontFor(font);
+        QFont glyphFont = FontFor(font, codePage);
         const bool underline = glyphFont.underline();
         glyphFont.setUnderline(false);
         const QFontMetrics metrics(glyphFont);
-        const QString text = TextOf(font, bytes);
+        const QString text = Decoded(bytes, codePage);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -142,12 +144,12 @@ MonoBitmap RenderTextInk(const FontDesc& font, std::string_view bytes, const Rec
     return ink;
 }
 
-std::string ResolvedFamily(const FontDesc& font) {
-    return QFontInfo(FontFor(font)).family().toStdString();
+std::string ResolvedFamily(const FontDesc& font, CodePage codePage) {
+    return QFontInfo(FontFor(font, codePage)).family().toStdString();
 }
 
-int ResolvedPixelSize(const FontDesc& font) {
-    return FontFor(font).pixelSize();
+int ResolvedPixelSize(const FontDesc& font, CodePage codePage) {
+    return FontFor(font, codePage).pixelSize();
 }
 
 }  // namespace qxed

@@ -101,6 +101,9 @@ GlyphReadResult ReadGlyphs(const std::string& folder, std::string_view fileName,
         out.clear();
         return GlyphReadResult{status, std::string(fileName)};
     };
+    for (const Code code : codes) {
+        if (indexOfCode(code) < 0) return GlyphReadResult{GlyphReadResult::NoGlyph, {}, code};
+    }
     if (fileName.empty()) return failed(GlyphReadResult::Missing);
 
     const GlyphFile file(JoinPath(folder, fileName));

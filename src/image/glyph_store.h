@@ -36,12 +36,16 @@ std::array<uint8_t, 16> ToModelLayout(std::span<const uint8_t, 16> glyph, int mo
 using GlyphStep = std::function<bool()>;
 
 struct GlyphReadResult {
-    enum Status { Read, Missing, Stopped } State = Read;
+    // NoGlyph: a character outside the files' row/cell area (such as a GBK character that GB 2312 lacks),
+    // which no glyph file holds.
+    enum Status { Read, Missing, NoGlyph, Stopped } State = Read;
     std::string FileName;  // the glyph file that is missing, unreadable or too short
+    uint16_t Code = 0;     // the character without a glyph
 };
 
 // Reads the glyph of every member of a set, in set order, from the file in `folder`, converted to the
-// model's layout, into `out` (cleared first: 32 or 16 bytes per member). An empty set opens no file.
+// model's layout, into `out` (cleared first: 32 or 16 bytes per member). An empty set opens no file; a
+// set with a character that has no record is refused before any file is opened.
 GlyphReadResult ReadDoubleByteGlyphs(const std::string& folder, TextLanguage language, int modelIndex,
                                      std::span<const uint16_t> codes, std::vector<uint8_t>& out,
                                      const GlyphStep& step);

@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <new>
 #include <optional>
 #include <string>
@@ -110,6 +111,13 @@ class ImageBuilder {
     std::string OverflowText() const {
         return texts_.TextUtf8(texts::PleaseAdjust) + "," + texts_.TextUtf8(texts::PageContentOver);
     }
+    // A double-byte character as a message names it: itself and its code, "“丂” (8140)".
+    std::string NamedCharacter(uint16_t code) const {
+        const std::string bytes{static_cast<char>(code >> 8), static_cast<char>(code & 0xFF)};
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%04X", code);
+        return "“" + texts_.DisplayUtf8(bytes) + "” (" + hex + ")";
+    }
     BuildOutcome Refused() {
         Show(OverflowText(), MessageIcon::Information);
         return {BuildStatus::Aborted, {}};
@@ -164,6 +172,11 @@ std::optional<BuildOutcome> ImageBuilder::GlyphEnd(const GlyphReadResult& result
         case GlyphReadResult::Missing:
             Show(result.FileName + texts_.TextUtf8(texts::NotExist), MessageIcon::Error);
             return Aborted();
+        case GlyphReadResult::NoGlyph:
+            Show(texts_.TextUtf8(texts::PleaseAdjust) + "," + texts_.TextUtf8(texts::CharacterHasNoGlyph) +
+                     NamedCharacter(result.Code),
+                 MessageIcon::Information);
+            return Aborted();
         case GlyphReadResult::Stopped:
             return Cancelled();
         case GlyphReadResult::Read:
@@ -176,7 +189,8 @@ std::optional<BuildOutcome> ImageBuilder::GlyphEnd(const GlyphReadResult& result
 // Pages and elements in list order; each element's record is written at the current data offset. Stops early
 // once the data has no image form: the build is refused then anyway.
 bool ImageBuilder::WriteElementData() {
-    const RecordContext records{sets_, texts_, context_.Language, model_, project_.Settings.PlcType};
+    const RecordContext records{
+        sets_, texts_, context_.Language, model_, project_.Settings.PlcType, project_.Defaults.TextCodePage};
     for (const Page& page : project_.Pages()) {
         pages_.push_back(
             {page.Number, page.Elements.size(), page.PrvPageNo, page.NxtPageNo, elements_.size()});

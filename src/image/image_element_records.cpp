@@ -95,12 +95,12 @@ class RecordWriter {
     // A text drawn with a font: its width, optionally its height, then the packed dots.
     void FontBitmap(const FontDesc& font, std::string_view bytes, bool withHeight, bool withSize,
                     bool withBits, int x, int y) {
-        const Size size = TextBitmapSize(font, bytes);
+        const Size size = TextBitmapSize(font, bytes, context_.TextCodePage);
         Coordinate(size.Width);
         if (withHeight) Coordinate(size.Height);
         if (!withBits || !out_.Sound()) return;
         Packed(size.Width, size.Height, x, y, withSize,
-               [&] { return TextBitmap(font, bytes, element_.Inverse != 0); });
+               [&] { return TextBitmap(font, bytes, context_.TextCodePage, element_.Inverse != 0); });
     }
 
   private:

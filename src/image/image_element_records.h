@@ -5,6 +5,7 @@
 #include "image/character_sets.h"
 #include "image/image_buffer.h"
 #include "model/element.h"
+#include "text/code_page.h"
 
 namespace qxed {
 
@@ -17,6 +18,7 @@ struct RecordContext {
     TextLanguage LanguageCode = TextLanguage::En;  // how text bytes split into characters
     int ModelIndex = 0;                            // coordinate width, preview scale and bitmap layout
     int PlcType = 0;                               // operand encodings
+    CodePage TextCodePage = CodePage::Gbk;         // of the texts and face names drawn as bitmaps
 };
 
 // The kind code an element is listed under in the element directory: its own, except font text, which travels

@@ -14,11 +14,11 @@ constexpr int kCanvasHeight = 240;
 
 }  // namespace
 
-MonoBitmap TextBitmap(const FontDesc& font, std::string_view bytes, bool inverse) {
+MonoBitmap TextBitmap(const FontDesc& font, std::string_view bytes, CodePage codePage, bool inverse) {
     Canvas canvas(kCanvasWidth, kCanvasHeight);
     FontDesc drawn = font;
     drawn.Color = inverse ? kWhite : kBlack;
-    canvas.SetFont(drawn);
+    canvas.SetFont(drawn, codePage);
     canvas.SetBrushColor(inverse ? kBlack : kWhite);
     const Size extent = canvas.TextExtent(bytes);
     canvas.TextOut(0, 0, bytes);
@@ -30,8 +30,8 @@ MonoBitmap TextBitmap(const FontDesc& font, std::string_view bytes, bool inverse
     return bitmap;
 }
 
-Size TextBitmapSize(const FontDesc& font, std::string_view bytes) {
-    return MeasureText(font, bytes);
+Size TextBitmapSize(const FontDesc& font, std::string_view bytes, CodePage codePage) {
+    return MeasureText(font, bytes, codePage);
 }
 
 MonoBitmap PictureBitmap(std::span<const uint8_t> bmpFile, int width, int height) {

@@ -123,7 +123,8 @@ ElementFields NewFields(const Project& project, int32_t kind, const LoadedPictur
             var.Texts[0] = NewFontText(project, defaults.DefaultDynamicMessage);
             var.Font = defaults.MainFont;
             if (measure) {
-                const Size size = MeasureFontTextUnits(var.Font, var.Texts[0], ScaleOf(project));
+                const Size size = MeasureFontTextUnits(var.Font, var.Texts[0], project.Defaults.TextCodePage,
+                                                       ScaleOf(project));
                 var.MaxWidth = size.Width;
                 var.MaxHeight = size.Height;
             }

@@ -30,14 +30,14 @@ size_t WithoutLastCharacter(std::string_view text, CodePage codePage) {
 }
 
 // Drops characters from the end until the measured width, plus the frame, fits.
-bool ShortenUntilFits(std::string& text, const FontDesc& font, int z, int frame, int previewWidth) {
-    const CodePage codePage = CodePageOfCharset(font.Charset);
+bool ShortenUntilFits(std::string& text, const FontDesc& font, CodePage codePage, int z, int frame,
+                      int previewWidth) {
     bool changed = false;
     if (text.size() > static_cast<size_t>(kLongTextCapacity)) {
         text = CutAtCharacter(text, kLongTextCapacity, codePage);
         changed = true;
     }
-    while (!text.empty() && MeasureFontTextUnits(font, text, z).Width + frame > previewWidth) {
+    while (!text.empty() && MeasureFontTextUnits(font, text, codePage, z).Width + frame > previewWidth) {
         text.resize(WithoutLastCharacter(text, codePage));
         changed = true;
     }
@@ -58,8 +58,8 @@ bool IsVertical(int32_t direct) {
 
 }  // namespace
 
-Size MeasureFontTextUnits(const FontDesc& font, std::string_view text, int z) {
-    const Size pixels = MeasureText(font, text.substr(0, kLongTextCapacity));
+Size MeasureFontTextUnits(const FontDesc& font, std::string_view text, CodePage codePage, int z) {
+    const Size pixels = MeasureText(font, text.substr(0, kLongTextCapacity), codePage);
     return Size{ToEditorUnits(pixels.Width, z), ToEditorUnits(pixels.Height, z)};
 }
 
@@ -89,15 +89,15 @@ bool RecountVarText(VarTextFields& fields, int charsPerLine, CodePage codePage) 
     return !(fields == before);
 }
 
-bool RefitVarFontText(VarFontTextFields& fields, int z, int previewWidth) {
+bool RefitVarFontText(VarFontTextFields& fields, CodePage codePage, int z, int previewWidth) {
     const VarFontTextFields before = fields;
     for (std::string& text : fields.Texts.Held())
-        ShortenUntilFits(text, fields.Font, z, 0, previewWidth);
+        ShortenUntilFits(text, fields.Font, codePage, z, 0, previewWidth);
     fields.Count = UsedEntries(fields.Texts);
     int32_t widest = -1;
     Size widestSize;
     for (int32_t i = 0; i < fields.Count; ++i) {
-        const Size size = MeasureFontTextUnits(fields.Font, fields.Texts[i], z);
+        const Size size = MeasureFontTextUnits(fields.Font, fields.Texts[i], codePage, z);
         if (size.Width > widest) {
             widest = size.Width;
             widestSize = size;
@@ -108,12 +108,12 @@ bool RefitVarFontText(VarFontTextFields& fields, int z, int previewWidth) {
     return !(fields == before);
 }
 
-bool ShortenToFit(Element& element, int z, int previewWidth) {
+bool ShortenToFit(Element& element, CodePage codePage, int z, int previewWidth) {
     // A touch key's label sits inside a 7-unit frame on each side.
     if (auto* text = element.If<FontTextFields>())
-        return ShortenUntilFits(text->Content, text->Font, z, 0, previewWidth);
+        return ShortenUntilFits(text->Content, text->Font, codePage, z, 0, previewWidth);
     if (auto* touch = element.If<TouchKeyFields>())
-        return ShortenUntilFits(touch->Content, touch->Font, z, 14, previewWidth);
+        return ShortenUntilFits(touch->Content, touch->Font, codePage, z, 14, previewWidth);
     return false;
 }
 

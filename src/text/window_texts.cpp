@@ -349,6 +349,7 @@ constexpr const TextKey* kDownloadForm[] = {
     &TooManyDoubleByteChars,
     &PleaseAdjust,
     &NotExist,
+    &CharacterHasNoGlyph,
     &ReallyCancelDownload,
     &CanNotOpenCommPort,
     &PLCFileWrong,

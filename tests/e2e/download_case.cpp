@@ -1,5 +1,6 @@
 #include "download_case.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <future>
@@ -89,11 +90,14 @@ std::string MakeDataFile(int model, int plcType, const std::string& image, const
     std::string bytes = std::string("\x15NorvaleQXEDObjectData", 22);
     bytes += static_cast<char>(model);
     bytes += static_cast<char>(plcType);
-    // H and the glyph length say nothing the download checks.
-    bytes += std::string("\x10\x00\x20\x00", 4);
+    // H and the glyph length fit the image: nothing for an empty one, else the directory and two glyphs.
+    bytes += image.empty() ? std::string(4, '\0') : std::string("\x10\x00\x20\x00", 4);
     bytes += static_cast<char>(image.size() & 0xFF);
     bytes += static_cast<char>(image.size() >> 8);
-    return bytes + image + driver;
+    // A driver copy is at least as long as the shortest driver file, which ends with its values at 0x33814.
+    constexpr std::size_t kLeastDriverFile = 0x33814;
+    return bytes + image + driver +
+           std::string(kLeastDriverFile - std::min(driver.size(), kLeastDriverFile), '\0');
 }
 
 std::vector<uint8_t> ParseHex(const std::string& text) {

@@ -49,7 +49,8 @@ struct ExampleBuild {
 };
 const ExampleBuild& BuiltExample();
 
-// A data file by hand: header for the model and PLC type, the image, and driver bytes behind it.
+// A data file by hand: header for the model and PLC type, the image, and driver bytes behind it (padded with
+// zeros to the length of the shortest driver file).
 std::string MakeDataFile(int model, int plcType, const std::string& image, const std::string& driver = "");
 
 // The bytes of "AA BB CC" hexadecimal text.

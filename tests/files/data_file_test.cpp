@@ -39,14 +39,21 @@ std::vector<uint8_t> Counting(std::size_t count, uint8_t start) {
     return bytes;
 }
 
+// Lengths that agree with each other: H of at least the directory, a glyph area of whole glyphs, both
+// within the image.
 DataFileContents SampleContents(std::size_t imageLength) {
     DataFileContents contents;
     contents.CurrentModel = 7;
     contents.PlcTypeLow = 38;
-    contents.HeaderLength = 0x0123;
-    contents.GlyphLength = 0xA0B0;
+    contents.HeaderLength = static_cast<uint16_t>(std::min<std::size_t>(imageLength, 64));
+    contents.GlyphLength = static_cast<uint16_t>((imageLength - contents.HeaderLength) / 2 / 16 * 16);
     contents.Image = Counting(imageLength, 3);
     return contents;
+}
+
+void PutU16(std::string& bytes, std::size_t offset, uint16_t value) {
+    bytes[offset] = static_cast<char>(value & 0xFF);
+    bytes[offset + 1] = static_cast<char>(value >> 8);
 }
 
 std::string AsString(const std::vector<uint8_t>& bytes) {
@@ -59,7 +66,7 @@ class DataFileTest : public ::testing::Test {
     Language language = NamedLanguage();
     RecordingPrompts prompts;
     std::string driverPath = folder.File("746024.dat");
-    std::string driverBytes = AsString(Counting(1000, 200));
+    std::string driverBytes = AsString(Counting(kLeastDriverFileLength + 1000, 200));
 
     void SetUp() override { WriteBytes(driverPath, driverBytes); }
 
@@ -75,12 +82,12 @@ TEST_F(DataFileTest, ExportWritesHeaderImageAndDriverFile) {
     EXPECT_TRUE(prompts.Silent());
 
     const std::string expectedHeader =
-        std::string("\x15NorvaleQXEDObjectData", 22) + std::string("\x07\x26\x23\x01\xB0\xA0\x2C\x01", 8);
+        std::string("\x15NorvaleQXEDObjectData", 22) + std::string("\x07\x26\x40\x00\x70\x00\x2C\x01", 8);
     EXPECT_EQ(ReadBytes(path), expectedHeader + AsString(contents.Image) + driverBytes);
 }
 
 TEST_F(DataFileTest, ExportThenImportGivesTheContentsBack) {
-    for (const std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{128}, std::size_t{65532}}) {
+    for (const std::size_t length : {std::size_t{0}, std::size_t{16}, std::size_t{128}, std::size_t{65532}}) {
         SCOPED_TRACE(length);
         const std::string path = folder.File("round.odp");
         const DataFileContents contents = SampleContents(length);
@@ -106,9 +113,17 @@ TEST_F(DataFileTest, ExportFailuresLeaveThePreviousFile) {
     EXPECT_EQ(prompts.Last(), FileMessage(kCanNotSave, path));
     EXPECT_FALSE(ExportData(path, SampleContents(10), folder.Path().string(), language, prompts));
 
-    // Too long for the image length field: refused instead of writing a file that reads back shorter.
+    // What would not import again: an image longer than the panel's (or than the length field holds),
+    // lengths that do not fit the image, a driver file too short to be one.
     EXPECT_FALSE(ExportData(path, SampleContents(65536), driverPath, language, prompts));
-    EXPECT_EQ(prompts.Messages.size(), 3u);
+    EXPECT_FALSE(ExportData(path, SampleContents(65533), driverPath, language, prompts));
+    DataFileContents tooLongHeader = SampleContents(100);
+    tooLongHeader.HeaderLength = 101;
+    EXPECT_FALSE(ExportData(path, tooLongHeader, driverPath, language, prompts));
+    const std::string shortDriver = folder.File("short.dat");
+    WriteBytes(shortDriver, driverBytes.substr(0, kLeastDriverFileLength - 1));
+    EXPECT_FALSE(ExportData(path, SampleContents(100), shortDriver, language, prompts));
+    EXPECT_EQ(prompts.Messages.size(), 6u);
     EXPECT_EQ(ReadBytes(path), "previous");
 
     // A disk that fills up during the write: no partial file is left beside the previous one.
@@ -116,7 +131,7 @@ TEST_F(DataFileTest, ExportFailuresLeaveThePreviousFile) {
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
     const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limited = previous;
-    limited.rlim_cur = 1024;
+    limited.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
     const bool exported = ExportData(path, SampleContents(2000), driverPath, language, prompts);
     ::setrlimit(RLIMIT_FSIZE, &previous);
@@ -127,7 +142,7 @@ TEST_F(DataFileTest, ExportFailuresLeaveThePreviousFile) {
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path()))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"746024.dat", "keep.odp"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"746024.dat", "keep.odp", "short.dat"}));
 
     prompts.Clear();
     const std::string inMissingFolder = folder.File("no/such/folder/out.odp");
@@ -139,24 +154,42 @@ TEST_F(DataFileTest, ImportRefusesWhatIsNoCompleteDataFile) {
     const std::string good = folder.File("good.odp");
     ASSERT_TRUE(ExportData(good, SampleContents(200), driverPath, language, prompts));
     const std::string bytes = ReadBytes(good);
-
+    const auto withLengths = [&](uint16_t header, uint16_t glyphs, uint16_t image) {
+        std::string changed = bytes;
+        PutU16(changed, 24, header);
+        PutU16(changed, 26, glyphs);
+        PutU16(changed, 28, image);
+        return changed;
+    };
     std::string wrongLengthByte = bytes;
     wrongLengthByte[0] = 20;
     std::string wrongLetter = bytes;
     wrongLetter[21] = 'A';
-    std::string imageTooLong = bytes.substr(0, kDataFileHeaderLength + 200);
-    imageTooLong[28] = static_cast<char>(201);
+    std::string beyondThePanel = withLengths(64, 0, 65533);
+    beyondThePanel.append(65533, '\0');
 
-    const std::vector<std::pair<const char*, std::string>> cases = {
-        {"empty", ""},
-        {"magic only", bytes.substr(0, 22)},
-        {"header cut", bytes.substr(0, 29)},
-        {"image cut", bytes.substr(0, kDataFileHeaderLength + 199)},
-        {"length beyond the image", imageTooLong},
+    std::vector<std::pair<std::string, std::string>> cases = {
         {"wrong magic length byte", wrongLengthByte},
         {"wrong magic letter", wrongLetter},
         {"a project file", AsString(SerializeProject(testing::SampleProject()))},
+        {"H beyond the image", withLengths(65450, 0, 200)},
+        {"H just beyond the image", withLengths(201, 0, 200)},
+        {"glyphs beyond the image", withLengths(64, 144, 200)},
+        {"glyphs of no whole glyph", withLengths(64, 40, 200)},
+        {"no room for the directory", withLengths(15, 0, 200)},
+        {"an empty image with H", withLengths(16, 0, 0)},
+        {"an empty image with glyphs", withLengths(0, 16, 0)},
+        {"an image the panel cannot hold", beyondThePanel},
+        {"image length beyond the file", withLengths(64, 0, 200 + kLeastDriverFileLength + 1000 + 1)},
     };
+    // Cut anywhere: in the header, in the image, and in the driver copy.
+    const std::size_t driverStart = kDataFileHeaderLength + 200;
+    for (std::size_t length = 0; length < driverStart + 64; length += length < 40 ? 1 : 13)
+        cases.emplace_back("cut at " + std::to_string(length), bytes.substr(0, length));
+    for (std::size_t length = driverStart + 64; length < bytes.size(); length += 20011)
+        cases.emplace_back("cut at " + std::to_string(length), bytes.substr(0, length));
+    cases.emplace_back("cut by one byte", bytes.substr(0, driverStart + kLeastDriverFileLength - 1));
+
     for (const auto& [name, content] : cases) {
         SCOPED_TRACE(name);
         const std::string path = folder.File("bad.odp");
@@ -165,23 +198,38 @@ TEST_F(DataFileTest, ImportRefusesWhatIsNoCompleteDataFile) {
         EXPECT_FALSE(ImportData(path, language, prompts));
         EXPECT_EQ(prompts.Messages, std::vector<RecordedMessage>{FileMessage(kFormatWrong, path)});
     }
+
+    // The least that still is a data file: the lengths at their limits, the shortest driver copy.
+    prompts.Clear();
+    for (const std::string& content :
+         {withLengths(200, 0, 200), withLengths(16, 176, 200),
+          withLengths(0, 0, 0).substr(0, 30) + driverBytes.substr(0, kLeastDriverFileLength),
+          bytes.substr(0, driverStart + kLeastDriverFileLength)}) {
+        const std::string path = folder.File("least.odp");
+        WriteBytes(path, content);
+        EXPECT_TRUE(ImportData(path, language, prompts));
+    }
+    EXPECT_TRUE(prompts.Silent());
 }
 
-TEST_F(DataFileTest, ImportNeedsNoDriverCopyAndTakesAnEmptyImage) {
+TEST_F(DataFileTest, ImportReadsNoDriverCopyAndTakesAnEmptyImage) {
     const std::string good = folder.File("good.odp");
     ASSERT_TRUE(ExportData(good, SampleContents(200), driverPath, language, prompts));
-    const std::string imageOnly = folder.File("image-only.odp");
-    WriteBytes(imageOnly, ReadBytes(good).substr(0, kDataFileHeaderLength + 200));
-    const auto imported = ImportData(imageOnly, language, prompts);
+    // The copy behind the image is not looked at, only its length counts.
+    const std::string otherDriver = folder.File("other-driver.odp");
+    WriteBytes(otherDriver, ReadBytes(good).substr(0, kDataFileHeaderLength + 200) +
+                                std::string(kLeastDriverFileLength, 'x'));
+    const auto imported = ImportData(otherDriver, language, prompts);
     ASSERT_TRUE(imported);
     EXPECT_EQ(imported->Image, SampleContents(200).Image);
 
     const std::string empty = folder.File("empty.odp");
-    WriteBytes(empty, ReadBytes(good).substr(0, 28) + std::string(2, '\0') + "driver");
+    ASSERT_TRUE(ExportData(empty, SampleContents(0), driverPath, language, prompts));
     const auto emptyImage = ImportData(empty, language, prompts);
     ASSERT_TRUE(emptyImage);
     EXPECT_TRUE(emptyImage->Image.empty());
-    EXPECT_EQ(emptyImage->HeaderLength, 0x0123);
+    EXPECT_EQ(emptyImage->HeaderLength, 0);
+    EXPECT_EQ(emptyImage->GlyphLength, 0);
     EXPECT_TRUE(prompts.Silent());
 }
 

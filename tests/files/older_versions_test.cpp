@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -77,6 +80,57 @@ TEST(OlderVersions, SavingAnOpenedOlderFileKeepsEverythingInTheCurrentVersion) {
         EXPECT_EQ(outcome.Header.Version, kProjectVersion);
         EXPECT_TRUE(again == old);
         EXPECT_EQ(SerializeProject(again), saved);
+    }
+}
+
+// The sample files name their faces "Face<n>" with charset 134; this gives every one of them charset 0
+// (Western) and the GBK name 黑体, in place, so the file's layout stays as it was.
+Bytes WithChineseFacesOfCharsetZero(Bytes bytes) {
+    const std::string face = "Face";
+    constexpr std::size_t kCharsetBeforeSlot = 1 + 4 + 4;  // charset, colour, height
+    int changed = 0;
+    for (std::size_t i = kCharsetBeforeSlot + 1; i + face.size() <= bytes.size(); ++i) {
+        if (!std::equal(face.begin(), face.end(), bytes.begin() + static_cast<std::ptrdiff_t>(i))) continue;
+        const std::size_t slot = i - 1;
+        if (bytes[slot - kCharsetBeforeSlot] != 134) continue;
+        bytes[slot - kCharsetBeforeSlot] = 0;
+        const Bytes name = {4, 0xBA, 0xDA, 0xCC, 0xE5};
+        std::copy(name.begin(), name.end(), bytes.begin() + static_cast<std::ptrdiff_t>(slot));
+        ++changed;
+    }
+    EXPECT_GT(changed, 0);
+    return bytes;
+}
+
+TEST(OlderVersions, AChineseFaceOfCharsetZeroDumpsAsWrittenAndMakesTheSameFile) {
+    for (int version = 21; version <= kProjectVersion; ++version) {
+        SCOPED_TRACE("version " + std::to_string(version));
+        Bytes file;
+        if (version < kProjectVersion) {
+            file = WithChineseFacesOfCharsetZero(testing::OldVersionFile(version));
+        } else {
+            Project written = Opened(WithChineseFacesOfCharsetZero(testing::OldVersionFile(kNewestOld)));
+            file = SerializeProject(written);
+        }
+        const Project opened = Opened(file);
+        const std::string text = Json(opened);
+        const nlohmann::json dump = nlohmann::json::parse(text);
+        int faces = 0;
+        for (const auto& page : dump["pages"]) {
+            for (const auto& element : page["elements"]) {
+                if (!element.contains("Font")) continue;
+                EXPECT_EQ(element["Font"]["Charset"], 0);
+                EXPECT_EQ(element["Font"]["Name"], "黑体");
+                ++faces;
+            }
+        }
+        EXPECT_EQ(faces, 3);  // font text, touch key, variable font text
+
+        Project made;
+        const std::optional<JsonFormError> error = MakeProjectFromJson(text, made);
+        ASSERT_FALSE(error) << error->Path << ": " << error->Message;
+        EXPECT_EQ(SerializeProject(made), SerializeProject(opened));
+        if (version == kProjectVersion) EXPECT_EQ(SerializeProject(made), file);
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -147,6 +148,89 @@ TEST_F(ProjectFileDisk, WriteFailingHalfwayLeavesThePreviousFile) {
     EXPECT_EQ(prompts.Last().Text, kCanNotSave);
     EXPECT_EQ(ReadBytes(folder.File("line1.qx2")), old);
     EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"line1.qx2"});
+}
+
+// Saving over an older version: the backup comes after the new file is written, so a full disk leaves the
+// old file under its name (and no backup, since nothing was replaced).
+TEST_F(ProjectFileDisk, AFullDiskLeavesTheOlderVersionFileUnderItsName) {
+    const std::string old = HandMadeFile(20, "V7.5");
+    WriteBytes(folder.File("line1.qx2"), old);
+    ASSERT_GT(Saved().size(), 4096u);
+
+    rlimit previous{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool saved = Save("line1.qx2");
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousSignal);
+
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(prompts.Messages,
+              (std::vector<RecordedMessage>{{kCanNotSave, "line1.qx2 - QXED", MessageIcon::Error}}));
+    EXPECT_EQ(ReadBytes(folder.File("line1.qx2")), old);
+    EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"line1.qx2"});
+}
+
+// The backup replaces an earlier one only as a whole, also when it already is a second name of the file.
+TEST_F(ProjectFileDisk, ABackupReplacesAnEarlierOneWhateverItWas) {
+    const std::string old = HandMadeFile(20, "V7.5");
+    for (const char* earlier : {"an older backup", "a second name of the file"}) {
+        SCOPED_TRACE(earlier);
+        TempFolder place;
+        const std::string target = place.File("line1.qx2");
+        const std::string backup = place.File("line1_V7.5.qx2");
+        WriteBytes(target, old);
+        if (std::string(earlier) == "an older backup") {
+            WriteBytes(backup, "earlier backup, longer than the file it gives way to");
+        } else {
+            fs::create_hard_link(target, backup);
+        }
+        project.ProjectFileName = target;
+        ASSERT_TRUE(SaveProject(project, language, prompts));
+        EXPECT_TRUE(prompts.Silent());
+        EXPECT_EQ(Names(place.Path()), (std::vector<std::string>{"line1.qx2", "line1_V7.5.qx2"}));
+        EXPECT_EQ(ReadBytes(target), Saved());
+        EXPECT_EQ(ReadBytes(backup), old);
+    }
+}
+
+// Temporary files of writers that no longer run are removed by the next save into their folder; those of
+// running writers, and files that only look alike, stay.
+TEST_F(ProjectFileDisk, ASaveRemovesTheTemporaryFilesOfKilledWriters) {
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ASSERT_GT(gone, 0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    const std::string dead = std::to_string(gone);
+    const std::string alive = std::to_string(::getppid());
+    const std::vector<std::string> left = {
+        ".line1.qx2.qxed-tmp-" + dead + "-0-123",
+        ".other.qx2.qxed-tmp-" + dead + "-17-4",
+        ".settings.ini.qxed-tmp-" + dead + "-3-999999",
+    };
+    const std::vector<std::string> kept = {
+        ".line1.qx2.qxed-tmp-" + alive + "-0-1",  // a writer that still runs
+        "line1.qx2.qxed-tmp-" + dead + "-0-1",    // not hidden
+        ".line1.qx2.qxed-tmp-" + dead + "-0",     // not the whole pattern
+        ".line1.qx2.qxed-tmp-" + dead + "-0-1x",  //
+        ".line1.qx2.tmp-" + dead + "-0-1",        // another program's
+        ".line1.qx2.qxed-tmp--" + dead + "-0-1",  //
+    };
+    for (const std::string& name : left)
+        WriteBytes(folder.File(name), "left by a killed save");
+    for (const std::string& name : kept)
+        WriteBytes(folder.File(name), "kept");
+    fs::create_directory(folder.File(".dir.qxed-tmp-" + dead + "-0-1"));  // not a file
+
+    ASSERT_TRUE(Save("line1.qx2"));
+    std::vector<std::string> expected = kept;
+    expected.push_back(".dir.qxed-tmp-" + dead + "-0-1");
+    expected.push_back("line1.qx2");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(folder.Path()), expected);
 }
 
 TEST_F(ProjectFileDisk, SaveKeepsPermissions) {

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <nlohmann/json.hpp>
 
 #include "files/base64.h"
@@ -81,17 +83,55 @@ TEST(ProjectJson, TextsThatDoNotSurviveTheCodePageAreHex) {
     EXPECT_EQ(Dumped(project)["pages"][0]["Title"], json::parse(R"({"hex": "B1A8FF"})"));
 }
 
-TEST(ProjectJson, TextsFollowTheProjectCodePageAndFontNamesTheirCharset) {
+TEST(ProjectJson, TextsAndFaceNamesFollowTheProjectCodePageWhateverTheCharset) {
+    // A Chinese face of charset 0 (Western) keeps its GBK name through dump and make.
+    const std::string text = WithElement(R"({"Kind": "FontText", "Font": {"Charset": 0, "Name": "黑体"}})");
+    const Project made = Made(text);
+    const FontTextFields& chinese = made.Pages().front().Elements[0].As<FontTextFields>();
+    EXPECT_EQ(chinese.Font.Name, "\xBA\xDA\xCC\xE5");
+    EXPECT_EQ(Dumped(made)["pages"][0]["elements"][0]["Font"]["Name"], "黑体");
+    EXPECT_EQ(SerializeProject(Made(DumpProjectJson(made, std::nullopt))), SerializeProject(made));
+
     EditorDefaults russian = BuiltinEditorDefaults();
     russian.TextCodePage = CodePage::Cp1251;
     Project project(russian);
-    const std::string text =
-        WithElement(R"({"Kind": "FontText", "Content": "Пуск", "Font": {"Charset": 134, "Name": "宋体"}})");
-    ASSERT_FALSE(MakeProjectFromJson(text, project));
+    ASSERT_FALSE(MakeProjectFromJson(
+        WithElement(R"({"Kind": "FontText", "Content": "Пуск", "Font": {"Charset": 134, "Name": "Тест"}})"),
+        project));
     const FontTextFields& fields = project.Pages().front().Elements[0].As<FontTextFields>();
     EXPECT_EQ(fields.Content, "\xCF\xF3\xF1\xEA");
-    EXPECT_EQ(fields.Font.Name, "\xCB\xCE\xCC\xE5");
-    EXPECT_EQ(Dumped(project)["pages"][0]["elements"][0]["Content"], "Пуск");
+    EXPECT_EQ(fields.Font.Name, "\xD2\xE5\xF1\xF2");
+    EXPECT_EQ(Dumped(project)["pages"][0]["elements"][0]["Font"]["Name"], "Тест");
+    // A name the project's code page cannot hold is refused, whatever the charset.
+    const std::optional<JsonFormError> error = MakeProjectFromJson(
+        WithElement(R"({"Kind": "FontText", "Font": {"Charset": 134, "Name": "宋体"}})"), project);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->Path, "pages[0].elements[0].Font.Name");
+    EXPECT_THAT(error->Message, HasSubstr("CP1251"));
+}
+
+TEST(ProjectJson, AColourIsTakenInItsSignedOrItsUnsignedReading) {
+    const struct {
+        const char* Given;
+        uint32_t Color;
+    } cases[] = {
+        {"-16777208", 0xFF000008u},  // the window-text colour as the file's int32 holds it
+        {"4278190088", 0xFF000008u}, {"-1", 0xFFFFFFFFu},  {"-2147483648", 0x80000000u},
+        {"4294967295", 0xFFFFFFFFu}, {"255", 0x000000FFu},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Given);
+        const Project made =
+            Made(WithElement(R"({"Kind": "FontText", "Font": {"Color": )" + std::string(c.Given) + "}}"));
+        EXPECT_EQ(made.Pages().front().Elements[0].As<FontTextFields>().Font.Color, c.Color);
+        EXPECT_EQ(Dumped(made)["pages"][0]["elements"][0]["Font"]["Color"], c.Color);
+        // The file holds the colour's four bytes, low byte first.
+        const std::vector<uint8_t> file = SerializeProject(made);
+        const std::vector<uint8_t> stored = {
+            static_cast<uint8_t>(c.Color), static_cast<uint8_t>(c.Color >> 8),
+            static_cast<uint8_t>(c.Color >> 16), static_cast<uint8_t>(c.Color >> 24)};
+        EXPECT_NE(std::search(file.begin(), file.end(), stored.begin(), stored.end()), file.end());
+    }
 }
 
 TEST(ProjectJson, AbsentFieldsTakeTheDefaultsOfTheGivenPlcTypeAndModel) {
@@ -168,8 +208,8 @@ TEST(ProjectJson, AVariableFontTextMeasuresItsWidestEntryUnlessGiven) {
         {"Kind": "VarFontText", "Texts": ["i", "WWWW"], "MaxWidth": 5})"));
     const auto& elements = project.Pages().front().Elements;
     const VarFontTextFields& measured = elements[0].As<VarFontTextFields>();
-    const Size widest = MeasureFontTextUnits(measured.Font, "WWWW", 36);
-    EXPECT_GT(widest.Width, MeasureFontTextUnits(measured.Font, "ii", 36).Width);
+    const Size widest = MeasureFontTextUnits(measured.Font, "WWWW", CodePage::Gbk, 36);
+    EXPECT_GT(widest.Width, MeasureFontTextUnits(measured.Font, "ii", CodePage::Gbk, 36).Width);
     EXPECT_EQ(measured.MaxWidth, widest.Width);
     EXPECT_EQ(measured.MaxHeight, widest.Height);
     EXPECT_EQ(elements[1].As<VarFontTextFields>().MaxWidth, 5);
@@ -257,8 +297,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "pages[0].elements[0].Action.Function", "outside 0..255"},
         BadForm{WithElement(R"({"Kind": "FontText", "Font": {"Name": ")" + std::string(129, 'n') + R"("}})"),
                 "pages[0].elements[0].Font.Name", "128-byte"},
-        BadForm{WithElement(R"({"Kind": "FontText", "Font": {"Color": -1}})"),
-                "pages[0].elements[0].Font.Color", "outside 0..4294967295"},
+        BadForm{WithElement(R"({"Kind": "FontText", "Font": {"Color": -2147483649}})"),
+                "pages[0].elements[0].Font.Color", "outside -2147483648..4294967295"},
+        BadForm{WithElement(R"({"Kind": "FontText", "Font": {"Color": 4294967296}})"),
+                "pages[0].elements[0].Font.Color", "outside -2147483648..4294967295"},
+        BadForm{R"({"pages": [{"Number": 1}], "pages": []})", "pages", "twice"},
+        BadForm{WithElement(R"({"Kind": "Text", "X": 1, "Y": 2, "X": 3})"), "pages[0].elements[0].X",
+                "twice"},
+        BadForm{R"({"pages": [{"Number": 1, "Title": {"hex": "41", "hex": "42"}}]})", "pages[0].Title.hex",
+                "twice"},
         BadForm{WithElement(R"({"Kind": "Pic", "Bitmap": "Qk0=!"})"), "pages[0].elements[0].Bitmap",
                 "base64"},
         BadForm{WithElement(R"({"Kind": "Pic", "Bitmap": "Qk1BQUFB"})"), "pages[0].elements[0].Bitmap",
@@ -279,6 +326,67 @@ TEST(Base64, EncodesAndDecodesEveryTailLength) {
 TEST(Base64, RefusesAnythingButOneCanonicalEncoding) {
     for (const char* bad : {"TWF", "TW=u", "TQ==TWFu", "TWF*", "TWF=", "TR==", "====", "T==="})
         EXPECT_FALSE(DecodeBase64(bad)) << bad;
+}
+
+// Nesting deeper than the form can use is refused before anything walks it, wherever it starts; the deepest
+// nesting allowed still reaches the readers, which name what is wrong with it.
+TEST(ProjectJsonGuards, DeepNestingIsRefusedWithItsPath) {
+    // An element sits at level 5 (the top object, pages, a page, elements, the element): 27 arrays in X
+    // make the deepest nesting allowed.
+    const auto nested = [](int depth) { return std::string(depth, '[') + std::string(depth, ']'); };
+    const auto members = [](int depth) {
+        std::string text;
+        for (int i = 0; i < depth; ++i)
+            text += R"({"a": )";
+        return text;
+    };
+    struct Case {
+        std::string Text;
+        std::string PathStart;
+        std::string Message;
+    };
+    const std::vector<Case> cases = {
+        {WithElement(R"({"Kind": "Text", "X": )" + nested(100000) + "}"), "pages[0].elements[0].X[0][0]",
+         "nested deeper than 32 levels"},
+        {WithElement(R"({"Kind": "Text", "X": )" + nested(28) + "}"), "pages[0].elements[0].X[0][0]",
+         "nested deeper than 32 levels"},
+        {WithElement(R"({"Kind": "Text", "X": )" + nested(27) + "}"), "pages[0].elements[0].X",
+         "expected an integer, found an array"},
+        {members(50000), "a.a.a", "nested deeper than 32 levels"},
+        {R"({"settings": {"AlarmCoil": )" + members(40), "settings.AlarmCoil.a", "nested deeper"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Text.substr(0, 80));
+        Project project;
+        const std::optional<JsonFormError> error = MakeProjectFromJson(c.Text, project);
+        ASSERT_TRUE(error);
+        EXPECT_TRUE(error->Path.starts_with(c.PathStart)) << error->Path;
+        EXPECT_THAT(error->Message, HasSubstr(c.Message));
+    }
+}
+
+// Reading an object takes time in proportion to its size: a 1 MB object answers at once, whether with its
+// first unknown key or with a key given twice at its end.
+TEST(ProjectJsonGuards, AMegabyteObjectIsAnsweredWellUnderASecond) {
+    std::string members;
+    for (int i = 0; members.size() < (1u << 20); ++i)
+        members += ",\"k" + std::to_string(i) + "\": " + std::to_string(i);
+    const struct {
+        std::string Element;
+        std::string Path;
+    } cases[] = {
+        {R"({"Kind": "Text")" + members + "}", "pages[0].elements[0].k0"},
+        {R"({"Kind": "Text")" + members + R"(, "k7": 0})", "pages[0].elements[0].k7"},
+    };
+    for (const auto& c : cases) {
+        Project project;
+        const auto start = std::chrono::steady_clock::now();
+        const std::optional<JsonFormError> error = MakeProjectFromJson(WithElement(c.Element), project);
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->Path, c.Path);
+        EXPECT_LT(elapsed, std::chrono::milliseconds(500));
+    }
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "gfx/canvas.h"
-#include "gfx/text_decode.h"
 #include "gfx/text_render.h"
 #include "picture_helpers.h"
 
@@ -27,7 +26,7 @@ Canvas TextCanvas(const FontDesc& font, Color background) {
     Canvas canvas(120, 60);
     canvas.SetBrushColor(background);
     canvas.Fill();
-    canvas.SetFont(font);
+    canvas.SetFont(font, CodePage::Gbk);
     return canvas;
 }
 
@@ -46,30 +45,54 @@ TEST(FontDesc, SizeAndHeightFollowEachOtherAt96Dpi) {
     EXPECT_EQ(font.Height, INT32_MIN);
 }
 
-TEST(TextDecode, FallsBackToGbkThenToReplacementCharacters) {
-    EXPECT_EQ(DecodeForDisplay("\xCF\xF0", 204), "\xD0\x9F\xD1\x80");  // CP1251
-    EXPECT_EQ(DecodeForDisplay("\x81\x40", 129), "\xE4\xB8\x82");      // not CP949, but GBK
-    EXPECT_EQ(DecodeForDisplay("a\xFF"
-                               "b\x80",
-                               134),
-              "a\xEF\xBF\xBD"
-              "b\xEF\xBF\xBD");
+// The face name and the text are bytes in the project's code page; the charset chooses only the repertoire,
+// so a Chinese face of charset 0 (Western) is still found and still draws Chinese.
+TEST(TextFont, FaceNamesAndTextsFollowTheProjectCodePageWhateverTheCharset) {
+    const auto drawn = [](const FontDesc& font, const std::string& text, CodePage codePage) {
+        Canvas canvas(120, 60);
+        canvas.SetFont(font, codePage);
+        canvas.TextOut(0, 0, text);
+        return canvas.ToImage();
+    };
+    const RasterImage chinese = drawn(SongFont(-16), kChineseText, CodePage::Gbk);
+    for (const uint8_t charset : {0, 1, 129, 204, 255}) {
+        SCOPED_TRACE(int{charset});
+        FontDesc font = SongFont(-16);
+        font.Charset = charset;
+        EXPECT_EQ(ResolvedFamily(font, CodePage::Gbk), "AR PL UMing CN");
+        EXPECT_EQ(drawn(font, kChineseText, CodePage::Gbk), chinese);
+    }
+
+    // The same bytes read in another code page are other characters (and the name no Song face).
+    FontDesc western = SongFont(-16);
+    western.Charset = 0;
+    EXPECT_NE(ResolvedFamily(western, CodePage::Cp1252), "AR PL UMing CN");
+    const std::string russian = "\xCF\xF3\xF1\xEA";  // Пуск in CP1251
+    FontDesc plain;
+    plain.Charset = 0;
+    plain.SetHeight(-16);
+    FontDesc cyrillic = plain;
+    cyrillic.Charset = 204;
+    EXPECT_EQ(drawn(plain, russian, CodePage::Cp1251), drawn(cyrillic, russian, CodePage::Cp1251));
+    EXPECT_NE(drawn(plain, russian, CodePage::Cp1251), drawn(plain, russian, CodePage::Gbk));
+    // Bytes that do not convert still draw, one replacement mark each, never another code page's reading.
+    EXPECT_EQ(drawn(plain, "a\xFF", CodePage::Gbk), drawn(plain, "a\xFE", CodePage::Gbk));
 }
 
 TEST(TextFont, SongFaceIsDrawnByTheInstalledSongFamily) {
-    EXPECT_EQ(ResolvedFamily(SongFont(-16)), "AR PL UMing CN");
+    EXPECT_EQ(ResolvedFamily(SongFont(-16), CodePage::Gbk), "AR PL UMing CN");
     FontDesc simSun;
     simSun.Name = "SimSun";
-    EXPECT_EQ(ResolvedFamily(simSun), "AR PL UMing CN");
+    EXPECT_EQ(ResolvedFamily(simSun, CodePage::Gbk), "AR PL UMing CN");
 }
 
 TEST(TextFont, NegativeHeightIsTheEmHeightAndPositiveTheLargestFittingCell) {
-    EXPECT_EQ(ResolvedPixelSize(SongFont(-16)), 16);
-    EXPECT_EQ(ResolvedPixelSize(SongFont(INT32_MIN)), 1024);  // bounded
+    EXPECT_EQ(ResolvedPixelSize(SongFont(-16), CodePage::Gbk), 16);
+    EXPECT_EQ(ResolvedPixelSize(SongFont(INT32_MIN), CodePage::Gbk), 1024);  // bounded
     for (const int cell : {12, 16, 20, 36}) {
-        const int size = ResolvedPixelSize(SongFont(cell));
-        EXPECT_LE(MeasureText(SongFont(-size), "A").Height, cell) << cell;
-        EXPECT_GT(MeasureText(SongFont(-(size + 1)), "A").Height, cell) << cell;
+        const int size = ResolvedPixelSize(SongFont(cell), CodePage::Gbk);
+        EXPECT_LE(MeasureText(SongFont(-size), "A", CodePage::Gbk).Height, cell) << cell;
+        EXPECT_GT(MeasureText(SongFont(-(size + 1)), "A", CodePage::Gbk).Height, cell) << cell;
     }
 }
 
@@ -115,7 +138,7 @@ TEST(TextOut, IsReproducibleAndClipsLikeALargerCanvas) {
     second.TextOut(-9, -4, kChineseText);
     EXPECT_EQ(first.ToImage(), second.ToImage());
     Canvas large(200, 100);
-    large.SetFont(SongFont(-20));
+    large.SetFont(SongFont(-20), CodePage::Gbk);
     large.TextOut(41, 26, kChineseText);
     for (int y = 0; y < first.Height(); ++y) {
         for (int x = 0; x < first.Width(); ++x)
@@ -144,7 +167,7 @@ TEST(TextOut, DamagedBytesAndHugeFontsStillDraw) {
     EXPECT_GT(test::CountPixels(canvas.ToImage(), kBlack), 0);
     FontDesc huge = SongFont(0);
     huge.SetSize(1000000);
-    canvas.SetFont(huge);
+    canvas.SetFont(huge, CodePage::Gbk);
     canvas.TextOut(INT_MAX - 5, INT_MAX - 5, kChineseText);
     canvas.TextOut(-500, -300, kChineseText);
     EXPECT_EQ(canvas.ToImage().Pixels.size(), 120u * 60u);

@@ -177,22 +177,29 @@ TEST(GlyphReadTest, FailuresNameTheFileAndCloseIt) {
         const char* what;
         int model;
         std::vector<uint16_t> codes;
+        GlyphReadResult::Status state;
         std::string file;
+        uint16_t code;  // without a glyph
     };
+    // A character outside the row/cell area has no glyph in any file: that, not the file, is named, also
+    // when the file is missing too.
     const Case cases[] = {
-        {"missing file", 1, {0xA1A1}, "7460013.dat"},
-        {"short record", 0, {0xA1A1, 0xA1A3}, "7460012.dat"},
-        {"beyond the end", 0, {0xB0A1}, "7460012.dat"},
-        {"outside the row/cell area", 0, {0x8140}, "7460012.dat"},
-        {"second byte 0xFF", 0, {0xA1FF}, "7460012.dat"},
-        {"a folder in its place", 4, {0xA1A1}, "7460016.dat"},
+        {"missing file", 1, {0xA1A1}, GlyphReadResult::Missing, "7460013.dat", 0},
+        {"short record", 0, {0xA1A1, 0xA1A3}, GlyphReadResult::Missing, "7460012.dat", 0},
+        {"beyond the end", 0, {0xB0A1}, GlyphReadResult::Missing, "7460012.dat", 0},
+        {"a folder in its place", 4, {0xA1A1}, GlyphReadResult::Missing, "7460016.dat", 0},
+        {"GBK outside GB 2312", 0, {0xA1A1, 0x8140}, GlyphReadResult::NoGlyph, "", 0x8140},
+        {"second byte 0xFF", 0, {0xA1FF}, GlyphReadResult::NoGlyph, "", 0xA1FF},
+        {"first byte 0xFF", 0, {0xFFA1}, GlyphReadResult::NoGlyph, "", 0xFFA1},
+        {"no glyph and no file", 1, {0x8140}, GlyphReadResult::NoGlyph, "", 0x8140},
     };
     for (const Case& c : cases) {
         std::vector<uint8_t> out;
         const GlyphReadResult result =
             ReadDoubleByteGlyphs(path, TextLanguage::sCh, c.model, c.codes, out, {});
-        EXPECT_EQ(result.State, GlyphReadResult::Missing) << c.what;
+        EXPECT_EQ(result.State, c.state) << c.what;
         EXPECT_EQ(result.FileName, c.file) << c.what;
+        EXPECT_EQ(result.Code, c.code) << c.what;
         EXPECT_TRUE(out.empty()) << c.what;
     }
 

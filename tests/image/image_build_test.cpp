@@ -271,6 +271,20 @@ TEST_F(ImageBuilderTest, AMissingGlyphFileIsNamed) {
     EXPECT_EQ(prompts.Last().Text, "6460014.dat 不存在！");
 }
 
+// A GBK character that GB 2312 lacks has no glyph in any file: the message names it, whether the glyph files
+// are there or not.
+TEST_F(ImageBuilderTest, ACharacterWithoutAGlyphIsNamed) {
+    const testing::TempFolder empty;
+    Project project = testing::SmallProject(0);
+    AddText(project.Pages().front(), 0, 0, "A\xB0\xA1\x81\x40");  // A啊丂
+    for (const std::string& folder : {glyphs_->Path().string(), empty.Path().string()}) {
+        const BuildOutcome outcome = Build(project, TextLanguage::sCh, folder);
+        EXPECT_EQ(outcome.Status, BuildStatus::Aborted);
+        EXPECT_EQ(prompts.Last(), (testing::RecordedMessage{"请调整工程!,字库中没有这个字符：“丂” (8140)",
+                                                            kCaption, MessageIcon::Information}));
+    }
+}
+
 TEST_F(ImageBuilderTest, EveryStepAdvancesTheProgressOnce) {
     const Project project = LayoutProject();
     ASSERT_EQ(Build(project).Status, BuildStatus::Built);

@@ -270,7 +270,7 @@ class FontRecordTest : public ElementRecordTest {
         return {static_cast<uint8_t>(value)};
     }
     Bytes Full(int x0, int y0, int model) {
-        const Size size = TextBitmapSize(font, kBlanks);
+        const Size size = TextBitmapSize(font, kBlanks, CodePage::Gbk);
         MonoBitmap full(size.Width, size.Height);
         std::fill(full.Dots.begin(), full.Dots.end(), 1);
         return PackBitmap(full, x0, y0, model == kRowModel);
@@ -279,7 +279,7 @@ class FontRecordTest : public ElementRecordTest {
 };
 
 TEST_F(FontRecordTest, FontTextCarriesItsSizeAndDots) {
-    const Size size = TextBitmapSize(font, kBlanks);
+    const Size size = TextBitmapSize(font, kBlanks, CodePage::Gbk);
     ASSERT_GT(size.Width, 0);
     ASSERT_GT(size.Height, 0);
     for (int model : {0, 2}) {
@@ -295,7 +295,7 @@ TEST_F(FontRecordTest, FontTextCarriesItsSizeAndDots) {
 }
 
 TEST_F(FontRecordTest, TouchKeyLabelIsPackedInsideItsFrame) {
-    const Size size = TextBitmapSize(font, kBlanks);
+    const Size size = TextBitmapSize(font, kBlanks, CodePage::Gbk);
     for (int model : {0, 2}) {
         Element e = Place<TouchKeyFields>(ElementKind::TouchKey, model);
         e.Inverse = 1;
@@ -320,7 +320,7 @@ TEST_F(FontRecordTest, TouchKeyLabelIsPackedInsideItsFrame) {
 }
 
 TEST_F(FontRecordTest, VariableFontTextSendsEachEntryWithItsByteCount) {
-    const Size size = TextBitmapSize(font, kBlanks);
+    const Size size = TextBitmapSize(font, kBlanks, CodePage::Gbk);
     for (int model : {0, 2}) {
         Element e = Place<VarFontTextFields>(ElementKind::VarFontText, model);
         e.Inverse = 1;

@@ -17,9 +17,9 @@ int CountSet(const MonoBitmap& bitmap) {
 TEST(TextBitmapTest, InverseTextIsTheComplementWithinItsExtent) {
     FontDesc font;
     font.SetSize(12);
-    const MonoBitmap normal = TextBitmap(font, "H-1", false);
-    const MonoBitmap inverse = TextBitmap(font, "H-1", true);
-    const Size size = TextBitmapSize(font, "H-1");
+    const MonoBitmap normal = TextBitmap(font, "H-1", CodePage::Gbk, false);
+    const MonoBitmap inverse = TextBitmap(font, "H-1", CodePage::Gbk, true);
+    const Size size = TextBitmapSize(font, "H-1", CodePage::Gbk);
     ASSERT_EQ(normal.Width, size.Width);
     ASSERT_EQ(normal.Height, size.Height);
     ASSERT_EQ(inverse.Width, size.Width);
@@ -35,14 +35,14 @@ TEST(TextBitmapTest, TheFontColourDoesNotMatter) {
     font.SetSize(12);
     FontDesc white = font;
     white.Color = kWhite;
-    EXPECT_EQ(TextBitmap(white, "H-1", false), TextBitmap(font, "H-1", false));
+    EXPECT_EQ(TextBitmap(white, "H-1", CodePage::Gbk, false), TextBitmap(font, "H-1", CodePage::Gbk, false));
 }
 
 TEST(TextBitmapTest, DotsBeyondTheCanvasAreClear) {
     FontDesc font;
     font.SetSize(36);
     const std::string blanks(40, ' ');
-    const MonoBitmap bitmap = TextBitmap(font, blanks, true);
+    const MonoBitmap bitmap = TextBitmap(font, blanks, CodePage::Gbk, true);
     ASSERT_GT(bitmap.Width, 320);
     EXPECT_TRUE(bitmap.IsSet(319, 0));
     EXPECT_FALSE(bitmap.IsSet(320, 0));

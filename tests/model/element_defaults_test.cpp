@@ -123,7 +123,7 @@ TEST(NewElement, VariableFontTextIsMeasuredExceptForReading) {
         EXPECT_GT(placed.MaxWidth, 0);
         EXPECT_GT(placed.MaxHeight, 0);
         EXPECT_EQ((Size{placed.MaxWidth, placed.MaxHeight}),
-                  MeasureFontTextUnits(placed.Font, placed.Texts[0], z));
+                  MeasureFontTextUnits(placed.Font, placed.Texts[0], CodePage::Gbk, z));
 
         Element read = NewElementForReading(project, static_cast<int32_t>(ElementKind::VarFontText));
         EXPECT_EQ(read.As<VarFontTextFields>().MaxWidth, 0);

@@ -30,7 +30,7 @@ Element New(ElementKind kind) {
 }
 
 int WidthOf(const FontDesc& font, const std::string& text) {
-    return MeasureFontTextUnits(font, text, kZ).Width;
+    return MeasureFontTextUnits(font, text, CodePage::Gbk, kZ).Width;
 }
 
 TEST(CutAtCharacter, KeepsDoubleByteCharactersWhole) {
@@ -88,20 +88,22 @@ TEST(RefitVarFontText, TheWidestEntryGivesTheSize) {
     var.Texts[0] = "AB";
     var.Texts[2] = "ABCDEFGH";
     var.Texts[3] = "ABC";
-    EXPECT_TRUE(RefitVarFontText(var, kZ, 10000));
+    EXPECT_TRUE(RefitVarFontText(var, CodePage::Gbk, kZ, 10000));
     EXPECT_EQ(var.Count, 4);
     EXPECT_EQ(var.Texts[2], "ABCDEFGH");
-    EXPECT_EQ((Size{var.MaxWidth, var.MaxHeight}), MeasureFontTextUnits(var.Font, "ABCDEFGH", kZ));
-    EXPECT_FALSE(RefitVarFontText(var, kZ, 10000));
+    EXPECT_EQ((Size{var.MaxWidth, var.MaxHeight}),
+              MeasureFontTextUnits(var.Font, "ABCDEFGH", CodePage::Gbk, kZ));
+    EXPECT_FALSE(RefitVarFontText(var, CodePage::Gbk, kZ, 10000));
 
     // Two entries of one width: that width, and the height of the first of them.
     var.Texts = {};
     var.Texts[0] = GbkFromUtf8("甲");
     var.Texts[1] = GbkFromUtf8("乙");
     ASSERT_EQ(WidthOf(var.Font, var.Texts[0]), WidthOf(var.Font, var.Texts[1]));
-    RefitVarFontText(var, kZ, 10000);
+    RefitVarFontText(var, CodePage::Gbk, kZ, 10000);
     EXPECT_EQ(var.Count, 2);
-    EXPECT_EQ((Size{var.MaxWidth, var.MaxHeight}), MeasureFontTextUnits(var.Font, var.Texts[0], kZ));
+    EXPECT_EQ((Size{var.MaxWidth, var.MaxHeight}),
+              MeasureFontTextUnits(var.Font, var.Texts[0], CodePage::Gbk, kZ));
 }
 
 TEST(RefitVarFontText, ShortensEveryEntryToANarrowPreview) {
@@ -109,7 +111,7 @@ TEST(RefitVarFontText, ShortensEveryEntryToANarrowPreview) {
     const int preview = WidthOf(var.Font, "ABCDE");
     var.Texts[0] = "ABCDEFGHIJ";
     var.Texts[1] = MixedText(10);
-    RefitVarFontText(var, kZ, preview);
+    RefitVarFontText(var, CodePage::Gbk, kZ, preview);
 
     EXPECT_EQ(var.Texts[0], "ABCDE");
     const std::string& mixed = var.Texts[1];
@@ -128,27 +130,27 @@ TEST(ShortenToFit, TouchKeyLabelsLeaveRoomForTheFrame) {
     const FontDesc& font = text.As<FontTextFields>().Font;
     const int width = WidthOf(font, label);
 
-    EXPECT_FALSE(ShortenToFit(text, kZ, width));
+    EXPECT_FALSE(ShortenToFit(text, CodePage::Gbk, kZ, width));
     EXPECT_EQ(text.As<FontTextFields>().Content, label);
 
     Element key = New(ElementKind::TouchKey);
     key.As<TouchKeyFields>().Content = label;
-    EXPECT_FALSE(ShortenToFit(key, kZ, width + 14));
-    EXPECT_TRUE(ShortenToFit(key, kZ, width + 13));
+    EXPECT_FALSE(ShortenToFit(key, CodePage::Gbk, kZ, width + 14));
+    EXPECT_TRUE(ShortenToFit(key, CodePage::Gbk, kZ, width + 13));
     const std::string& shortened = key.As<TouchKeyFields>().Content;
     EXPECT_EQ(shortened, MixedText(5));  // one whole character less, never half of one
     EXPECT_LE(WidthOf(font, shortened) + 14, width + 13);
 
-    EXPECT_TRUE(ShortenToFit(key, kZ, 1));
+    EXPECT_TRUE(ShortenToFit(key, CodePage::Gbk, kZ, 1));
     EXPECT_EQ(key.As<TouchKeyFields>().Content, "");
     Element lamp = New(ElementKind::Lamp);
-    EXPECT_FALSE(ShortenToFit(lamp, kZ, 1));
+    EXPECT_FALSE(ShortenToFit(lamp, CodePage::Gbk, kZ, 1));
 }
 
 TEST(ShortenToFit, ContentBeyondTheSlotIsCutAtACharacter) {
     Element text = New(ElementKind::FontText);
     text.As<FontTextFields>().Content = MixedText(60);  // 121 bytes
-    EXPECT_TRUE(ShortenToFit(text, kZ, 1000000));
+    EXPECT_TRUE(ShortenToFit(text, CodePage::Gbk, kZ, 1000000));
     EXPECT_EQ(text.As<FontTextFields>().Content, MixedText(59));
 }
 

@@ -267,7 +267,6 @@ class SampleFieldWriter {
         field = values_.Text(held);
         PutSlot(out_, field, held + 1);
     }
-    void FontName(const char*, std::string&, uint8_t) {}  // written with its font
     void TextTable(const char* countName, const char*, int32_t& count, VarTextTable& texts, int capacity) {
         if (!Match(countName)) return;
         const std::size_t held = CapacityOf(capacity);
