@@ -71,9 +71,9 @@ bool CliSession::Open(const std::string& file, Project& project) {
 }
 
 LoadOutcome ReadFileHeader(const std::string& file) {
-    const std::optional<std::vector<uint8_t>> start = file_access::ReadFileStart(file, kHeaderBytes);
+    const std::optional<file_access::FileStart> start = file_access::ReadFileStart(file, kHeaderBytes);
     if (!start) return {};
-    return ReadProjectHeader(*start);
+    return ReadProjectHeader(start->Bytes);
 }
 
 bool CliSession::Save(Project& project, const std::string& file) {

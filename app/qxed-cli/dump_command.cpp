@@ -1,3 +1,5 @@
+#include <iostream>
+
 #include "commands.h"
 #include "files/project_file.h"
 #include "files/project_json.h"

@@ -327,16 +327,20 @@ TEST(QX200AppForm, AnImportedProjectCanOnlyBeDownloadedAndAnExportRenamesTheProj
     // Export: the download's image goes into the chosen data file, which then names the project.
     DownloadOutcome outcome;
     outcome.Result = DownloadResult::Ok;
-    outcome.Image = ScreenDataImage{{1, 2, 3, 4, 5}, 2, 1};
+    // A directory of 16 bytes and four more; a driver file of the shortest length there is.
+    std::vector<uint8_t> image(20);
+    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i);
+    outcome.Image = ScreenDataImage{image, 16, 0};
     outcome.DriverFilePath = bench.folder.File("driver.dat");
-    testing::WriteBytes(outcome.DriverFilePath, "DRIVER");
+    const std::size_t driverSize = 0x33814;
+    testing::WriteBytes(outcome.DriverFilePath, std::string(driverSize, 'D'));
     bench.dialogs.DownloadAnswers.push_back(outcome);
     const std::string data = bench.folder.File("plant.odp");
     bench.chooser.Files.push_back(data);
     form.FileOutportExecute();
     EXPECT_EQ(bench.document->ProjectFileName(), data);
     EXPECT_EQ(form.State().Caption, " - " + data);
-    EXPECT_EQ(std::filesystem::file_size(data), 30u + 5u + 6u);
+    EXPECT_EQ(std::filesystem::file_size(data), 30u + image.size() + driverSize);
 
     // A cancelled download exports nothing.
     bench.chooser.Files.push_back(bench.folder.File("none.odp"));
@@ -355,7 +359,7 @@ TEST(QX200AppForm, AnImportedProjectCanOnlyBeDownloadedAndAnExportRenamesTheProj
     EXPECT_TRUE(bench.Enabled(ActionId::FileDown));
     form.FileDownExecute();
     ASSERT_TRUE(bench.dialogs.Downloads.back().Prebuilt.has_value());
-    EXPECT_EQ(bench.dialogs.Downloads.back().Prebuilt->Bytes, (std::vector<uint8_t>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(bench.dialogs.Downloads.back().Prebuilt->Bytes, image);
 
     // Opening a project unlocks editing again.
     bench.chooser.Files.push_back(SaveSample(bench, "again.qx2"));

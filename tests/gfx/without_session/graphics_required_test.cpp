@@ -51,16 +51,16 @@ TEST(GraphicsRequired, EveryCallThatNeedsTheApplicationEndsTheProgramWithoutASes
              (void)EncodePng(RasterImage{2, 1, {kWhite, kBlack}});
          }},
         {"a PNG of nothing", [] { (void)EncodePng(RasterImage{}); }},
-        {"measuring a text", [] { (void)MeasureText(SomeFont(), "Ab"); }},
+        {"measuring a text", [] { (void)MeasureText(SomeFont(), "Ab", CodePage::Gbk); }},
         {"drawing a text",
          [] {
-             (void)RenderTextInk(SomeFont(), "Ab", Rect{0, 0, 8, 8});
+             (void)RenderTextInk(SomeFont(), "Ab", CodePage::Gbk, Rect{0, 0, 8, 8});
          }},
-        {"the face in use", [] { (void)ResolvedFamily(SomeFont()); }},
+        {"the face in use", [] { (void)ResolvedFamily(SomeFont(), CodePage::Gbk); }},
         {"a text on a canvas",
          [] {
              Canvas canvas(20, 20);
-             canvas.SetFont(SomeFont());
+             canvas.SetFont(SomeFont(), CodePage::Gbk);
              canvas.TextOut(0, 0, "Ab");
          }},
     };
@@ -89,9 +89,9 @@ void StartMeasureAndEnd() {
         const char* runtime = std::getenv("XDG_RUNTIME_DIR");
         std::fprintf(stderr, "platform %s, runtime %s, running %d, measured %d\n",
                      QGuiApplication::platformName().toUtf8().constData(), runtime ? runtime : "none",
-                     GraphicsSessionRunning(), MeasureText(SomeFont(), "Ab").Width > 0);
+                     GraphicsSessionRunning(), MeasureText(SomeFont(), "Ab", CodePage::Gbk).Width > 0);
     }
-    (void)MeasureText(SomeFont(), "Ab");
+    (void)MeasureText(SomeFont(), "Ab", CodePage::Gbk);
 }
 
 // In a fresh child process: whatever platform the environment asks for, a headless start is offscreen and
