@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli_runner.h"
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qxed::testing {
 namespace {

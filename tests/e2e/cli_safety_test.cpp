@@ -11,7 +11,7 @@
 
 #include "child_process.h"
 #include "cli_runner.h"
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qxed::testing {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "cli_runner.h"
 #include "files/byte_io.h"
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qxed::testing {
 namespace {

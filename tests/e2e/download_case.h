@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli_runner.h"
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qxed::testing {
 

@@ -16,7 +16,7 @@
 #include "support/recording_prompts.h"
 #include "text/ini_file.h"
 #include "text/language.h"
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qxed {
 namespace {

@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "files/project_file.h"
+#include "support/file_messages.h"
 #include "support/recording_prompts.h"
 #include "support/sample_project.h"
+#include "support/temp_folder.h"
 #include "text/language.h"
-#include "text/temp_folder.h"
 
 namespace qxed {
 namespace {
@@ -27,12 +28,9 @@ using testing::RecordingPrompts;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-const char kFormatWrong[] = "该文件格式不正确！";
-const char kCanNotSave[] = "无法保存该文件！";
-
-Language NamedLanguage() {
-    return Language(IniFile::FromBytes("[Name]\r\nAppName=QXED\r\n"));
-}
+using testing::kCanNotSave;
+using testing::kFormatWrong;
+using testing::NamedLanguage;
 
 std::string AsString(const std::vector<uint8_t>& bytes) {
     return std::string(bytes.begin(), bytes.end());

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <nlohmann/json.hpp>
 
@@ -309,7 +310,15 @@ INSTANTIATE_TEST_SUITE_P(
         BadForm{WithElement(R"({"Kind": "Pic", "Bitmap": "Qk0=!"})"), "pages[0].elements[0].Bitmap",
                 "base64"},
         BadForm{WithElement(R"({"Kind": "Pic", "Bitmap": "Qk1BQUFB"})"), "pages[0].elements[0].Bitmap",
-                "not a readable BMP"}));
+                "not a readable BMP"}),
+    // Short names: the case's number and the path it is about, instead of its whole JSON text.
+    [](const ::testing::TestParamInfo<BadForm>& info) {
+        std::string name = "Case" + std::to_string(info.index);
+        if (!info.param.Path.empty()) name += "_";
+        for (const char c : info.param.Path)
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
 
 TEST(Base64, EncodesAndDecodesEveryTailLength) {
     EXPECT_EQ(EncodeBase64(std::vector<uint8_t>{'M', 'a', 'n'}), "TWFu");

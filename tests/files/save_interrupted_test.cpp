@@ -19,7 +19,7 @@
 #include "support/recording_prompts.h"
 #include "support/sample_project.h"
 #include "text/language.h"
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qxed {
 namespace {

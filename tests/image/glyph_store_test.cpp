@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <random>
 
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qxed {
 namespace {

@@ -8,7 +8,7 @@
 #include "model/editor_units.h"
 #include "model/panel_model.h"
 #include "model/project.h"
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qxed::testing {
 

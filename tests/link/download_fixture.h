@@ -22,7 +22,7 @@
 #include "support/recording_prompts.h"
 #include "text/language.h"
 #include "text/settings_paths.h"
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 #include "text/texts.h"
 
 namespace qxed::testing {

@@ -7,7 +7,7 @@
 #include <climits>
 #include <filesystem>
 
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qxed {
 namespace {

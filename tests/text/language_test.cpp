@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "text/builtin_lists.h"
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 #include "text/texts.h"
 
 namespace qxed {

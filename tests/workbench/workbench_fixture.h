@@ -9,7 +9,7 @@
 #include "document/document.h"
 #include "support/recording_prompts.h"
 #include "text/language.h"
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 #include "workbench/editor_dialogs.h"
 #include "workbench/qx200_app_form.h"
 
