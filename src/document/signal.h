@@ -12,14 +12,14 @@ namespace qxed {
 class Connection {
   public:
     Connection() = default;
-    Connection(std::weak_ptr<void> slots, std::function<void()> disconnect)
-        : slots_(std::move(slots)), disconnect_(std::move(disconnect)) {}
+    Connection(std::weak_ptr<void> list, std::function<void()> disconnect)
+        : list_(std::move(list)), disconnect_(std::move(disconnect)) {}
     ~Connection() { Disconnect(); }
     Connection(Connection&& other) noexcept = default;
     Connection& operator=(Connection&& other) noexcept {
         if (this != &other) {
             Disconnect();
-            slots_ = std::move(other.slots_);
+            list_ = std::move(other.list_);
             disconnect_ = std::move(other.disconnect_);
         }
         return *this;
@@ -29,13 +29,13 @@ class Connection {
 
     // Safe after the signal itself is gone.
     void Disconnect() {
-        if (disconnect_ && !slots_.expired()) disconnect_();
+        if (disconnect_ && !list_.expired()) disconnect_();
         disconnect_ = nullptr;
-        slots_.reset();
+        list_.reset();
     }
 
   private:
-    std::weak_ptr<void> slots_;
+    std::weak_ptr<void> list_;
     std::function<void()> disconnect_;
 };
 
@@ -51,32 +51,32 @@ class Signal {
     Signal& operator=(const Signal&) = delete;
 
     [[nodiscard]] Connection Connect(std::function<void(Args...)> slot) {
-        const uint64_t id = slots_->NextId++;
-        slots_->Entries.push_back({id, std::make_shared<std::function<void(Args...)>>(std::move(slot))});
-        std::weak_ptr<Slots> weak = slots_;
+        const uint64_t id = list_->NextId++;
+        list_->Entries.push_back({id, std::make_shared<std::function<void(Args...)>>(std::move(slot))});
+        std::weak_ptr<SlotList> weak = list_;
         return Connection(weak, [weak, id] {
-            if (const auto slots = weak.lock()) slots->Remove(id);
+            if (const auto list = weak.lock()) list->Remove(id);
         });
     }
 
     void Emit(Args... args) const {
-        // A copy of the list, so that slots may change the connections while it runs.
-        const std::vector<Entry> entries = slots_->Entries;
+        // A copy of the list, so that list may change the connections while it runs.
+        const std::vector<Entry> entries = list_->Entries;
         for (const Entry& entry : entries) {
-            if (!slots_->Contains(entry.Id)) continue;
+            if (!list_->Contains(entry.Id)) continue;
             const auto slot = entry.Slot;  // kept alive even if the slot disconnects itself
             (*slot)(args...);
         }
     }
 
-    std::size_t ConnectionCount() const { return slots_->Entries.size(); }
+    std::size_t ConnectionCount() const { return list_->Entries.size(); }
 
   private:
     struct Entry {
         uint64_t Id;
         std::shared_ptr<std::function<void(Args...)>> Slot;
     };
-    struct Slots {
+    struct SlotList {
         std::vector<Entry> Entries;
         uint64_t NextId = 1;
         void Remove(uint64_t id) {
@@ -88,7 +88,7 @@ class Signal {
             return false;
         }
     };
-    std::shared_ptr<Slots> slots_ = std::make_shared<Slots>();
+    std::shared_ptr<SlotList> list_ = std::make_shared<SlotList>();
 };
 
 }  // namespace qxed

@@ -39,7 +39,8 @@ std::optional<FontDesc> QtFileChooser::ChooseFont(const FontDesc& current) {
     initial.setUnderline((current.Style & FontDesc::kUnderline) != 0);
     initial.setStrikeOut((current.Style & FontDesc::kStrikeOut) != 0);
     bool ok = false;
-    const QFont chosen = QFontDialog::getFont(&ok, initial, parent_, QString(), QFontDialog::DontUseNativeDialog);
+    const QFont chosen =
+        QFontDialog::getFont(&ok, initial, parent_, QString(), QFontDialog::DontUseNativeDialog);
     if (!ok) return std::nullopt;
 
     FontDesc font = current;
@@ -48,10 +49,9 @@ std::optional<FontDesc> QtFileChooser::ChooseFont(const FontDesc& current) {
     if (name.Ok) font.Name = name.Text;
     font.SetSize(chosen.pointSize() > 0 ? chosen.pointSize()
                                         : static_cast<int>(std::lround(chosen.pixelSize() * 72.0 / 96.0)));
-    font.Style = static_cast<uint8_t>((chosen.bold() ? FontDesc::kBold : 0) |
-                                      (chosen.italic() ? FontDesc::kItalic : 0) |
-                                      (chosen.underline() ? FontDesc::kUnderline : 0) |
-                                      (chosen.strikeOut() ? FontDesc::kStrikeOut : 0));
+    font.Style = static_cast<uint8_t>(
+        (chosen.bold() ? FontDesc::kBold : 0) | (chosen.italic() ? FontDesc::kItalic : 0) |
+        (chosen.underline() ? FontDesc::kUnderline : 0) | (chosen.strikeOut() ? FontDesc::kStrikeOut : 0));
     if (chosen.fixedPitch()) font.Pitch = FontDesc::kFixedPitch;
     return font;
 }

@@ -35,7 +35,8 @@ void ApplyWindowFont(QWidget& window, const Language& language) {
 
 QString DialogFilter(const std::string& languageFilter) {
     QStringList choices;
-    for (const FilterChoice& choice : ParseFileFilter(languageFilter)) choices << Qs(DialogFilterName(choice));
+    for (const FilterChoice& choice : ParseFileFilter(languageFilter))
+        choices << Qs(DialogFilterName(choice));
     return choices.join(QStringLiteral(";;"));
 }
 
