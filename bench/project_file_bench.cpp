@@ -71,7 +71,6 @@ Project MakeProject(int pages, int elementsPerPage) {
         for (int e = 0; e < elementsPerPage; ++e)
             page.Elements.push_back(MakeElement(project, p * elementsPerPage + e));
     }
-    project.SetCurrentPage(&project.Pages().front());
     return project;
 }
 
@@ -119,14 +118,13 @@ int main(int argc, char** argv) {
     const Language language;
     bench::ConfirmingPrompts prompts;
     Project project = MakeProject(pages, elementsPerPage);
-    project.ProjectFileName = (folder / "bench.qx2").string();
+    const std::string fileName = (folder / "bench.qx2").string();
 
-    const double save = Fastest(runs, [&] { return SaveProject(project, language, prompts); });
+    const double save = Fastest(runs, [&] { return SaveProject(project, fileName, language, prompts); });
     Project loaded;
-    loaded.ProjectFileName = project.ProjectFileName;
-    const double load = Fastest(runs, [&] { return LoadProject(loaded, language, prompts); });
+    const double load = Fastest(runs, [&] { return LoadProject(loaded, fileName, language, prompts); });
     const std::string copyName = (folder / "copy.qx2").string();
-    const double copy = Fastest(runs, [&] { return CopyFile(project.ProjectFileName, copyName); });
+    const double copy = Fastest(runs, [&] { return CopyFile(fileName, copyName); });
 
     std::vector<uint8_t> bytes;
     const double serialize = Fastest(runs, [&] {
@@ -152,8 +150,7 @@ int main(int argc, char** argv) {
 
     const bool same = loaded == project;
     std::printf("project: %d pages x %d elements, file %zu bytes, loaded %s\n", pages, elementsPerPage,
-                static_cast<std::size_t>(fs::file_size(project.ProjectFileName)),
-                same ? "equal" : "DIFFERENT");
+                static_cast<std::size_t>(fs::file_size(fileName)), same ? "equal" : "DIFFERENT");
     std::printf("save   %8.2f ms  (%.2fx copy)\n", save, save / copy);
     std::printf("load   %8.2f ms  (%.2fx copy)\n", load, load / copy);
     std::printf("copy   %8.2f ms  (read, write, fsync)\n", copy);

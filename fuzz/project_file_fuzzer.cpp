@@ -80,8 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const Language language;
     QuietPrompts prompts;
     Project project;
-    project.ProjectFileName = input->Path();
-    const bool opened = LoadProject(project, language, prompts);
+    const bool opened = LoadProject(project, input->Path(), language, prompts);
 
     if (opened) {
         if (prompts.Shown != 0) Fail("a file that opens shows a message");

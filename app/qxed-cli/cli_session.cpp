@@ -62,8 +62,7 @@ void CliSession::ReportAbout(const std::string& file, const TextKey& key) {
 }
 
 bool CliSession::Open(const std::string& file, Project& project) {
-    project.ProjectFileName = file;
-    if (LoadProject(project, language_, prompts_)) return true;
+    if (LoadProject(project, file, language_, prompts_)) return true;
     // The loader has told about every failure but a version of 0 or below, where the editor stays silent; a
     // script still needs to hear why it failed.
     if (ReadFileHeader(file).Status == LoadStatus::NotReadable) ReportAbout(file, texts::FileFormatWrong);
@@ -77,9 +76,8 @@ LoadOutcome ReadFileHeader(const std::string& file) {
 }
 
 bool CliSession::Save(Project& project, const std::string& file) {
-    project.ProjectFileName = file;
     const InterruptedWrites interrupted;
-    return SaveProject(project, language_, prompts_);
+    return SaveProject(project, file, language_, prompts_);
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& error) {

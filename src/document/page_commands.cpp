@@ -1,5 +1,9 @@
 #include "document/page_commands.h"
 
+#include <iterator>
+#include <list>
+#include <optional>
+
 #include "model/element_rules.h"
 #include "model/project.h"
 
@@ -69,12 +73,20 @@ Change DeletePage::Run(EditTarget& target) const {
     Page* page = FindPage(target.Content, Number);
     if (page == nullptr) return {};
     const bool wasCurrent = Number == target.CurrentPageNumber;
+    // The successor becomes current, else the predecessor.
+    std::optional<uint16_t> next;
+    const std::list<Page>& pages = target.Content.Pages();
+    for (auto it = pages.begin(); it != pages.end(); ++it) {
+        if (&*it != page) continue;
+        if (std::next(it) != pages.end())
+            next = std::next(it)->Number;
+        else if (it != pages.begin())
+            next = std::prev(it)->Number;
+    }
     if (target.Content.DeletePage(page)) target.Content.AddPage(1, "");
     Change change{Change::PageList, Number};
     if (wasCurrent) {
-        // The project's own choice after a delete: the successor, else the predecessor.
-        const Page* current = target.Content.CurrentPage();
-        target.CurrentPageNumber = current ? current->Number : target.Content.Pages().front().Number;
+        target.CurrentPageNumber = next ? *next : target.Content.Pages().front().Number;
         target.ElementSelected = false;
         change.Parts |= kNewPosition;
     }

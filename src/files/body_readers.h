@@ -35,7 +35,7 @@ void ReadPages(ByteReader& in, Project& project, ElementDataReader readData);
 // model's alarm list is refused.
 void ReadAlarmTexts(ByteReader& in, Project& project, std::size_t slotSize);
 
-// The first page becomes current; a file without pages gets an empty page 1, as the page list is never
+// The pages in number order; a file without pages gets an empty page 1, as the page list is never
 // empty.
 void FinishLoading(Project& project);
 

@@ -390,7 +390,6 @@ void ReadPages(Project& project, Reader& top) {
                      [](const Page& a, const Page& b) { return a.Number < b.Number; });
     for (Page& page : pages)
         project.AppendPage(std::move(page));
-    project.SetCurrentPage(&project.Pages().front());
 }
 
 void ReadProject(const Json& root, Project& project) {
@@ -410,7 +409,6 @@ void ReadProject(const Json& root, Project& project) {
     ReadGlobalKeys(project, top);
     ReadPages(project, top);
     top.Finish();
-    project.Modified = false;
 }
 
 }  // namespace

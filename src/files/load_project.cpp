@@ -13,8 +13,8 @@ constexpr std::size_t kMaxProjectFileSize = std::size_t{256} << 20;
 
 }  // namespace
 
-bool LoadProject(Project& project, const Language& language, UserPrompts& prompts) {
-    const std::string fileName = project.ProjectFileName;
+bool LoadProject(Project& project, const std::string& fileName, const Language& language,
+                 UserPrompts& prompts) {
     const auto bytes = file_access::ReadRegularFile(fileName, kMaxProjectFileSize);
     LoadOutcome outcome;
     if (bytes) outcome = ReadProjectBytes(*bytes, project);

@@ -51,7 +51,6 @@ void FinishLoading(Project& project) {
         // a file that lists its pages otherwise is put in order (a stable sort keeps pages of one number
         // as the file has them).
         project.Pages().sort([](const Page& a, const Page& b) { return a.Number < b.Number; });
-        project.SetCurrentPage(&project.Pages().front());
     }
 }
 

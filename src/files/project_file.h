@@ -41,8 +41,8 @@ struct LoadOutcome {
     ProjectFileHeader Header;
 };
 
-// Reads project file bytes into the project (settings, pages, alarm texts, global keys) and makes the first
-// page current; a file without pages gets an empty page 1. The project's defaults are used for every new
+// Reads project file bytes into the project (settings, pages, alarm texts, global keys); a file without
+// pages gets an empty page 1. The project's defaults are used for every new
 // element; the model defaults to 0 while reading. Counts beyond their tables or beyond the bytes left, a
 // model outside the table and pictures that do not decode are FormatWrong. On failure the project is left
 // partly filled and must be replaced by the caller. Bytes after the last global key are ignored.
@@ -55,14 +55,16 @@ LoadOutcome ReadProjectHeader(std::span<const uint8_t> bytes);
 // The versions the body readers know; the others up to the newest readable one are refused as FormatWrong.
 bool HasVersionReader(int32_t version);
 
-// Writes the project to its ProjectFileName: the bytes to a temporary file in the same folder and fsync,
-// then the backup of an older-version file beside it, then the rename over the target. On success clears
-// Modified; on failure shows "无法保存该文件！", keeps Modified and leaves the previous file as it was.
-bool SaveProject(Project& project, const Language& language, UserPrompts& prompts);
+// Writes the project to the file: the bytes to a temporary file in the same folder and fsync, then the
+// backup of an older-version file beside it, then the rename over the target. On failure shows
+// "无法保存该文件！" and leaves the previous file as it was.
+bool SaveProject(const Project& project, const std::string& fileName, const Language& language,
+                 UserPrompts& prompts);
 
-// Reads ProjectFileName into the project. Failures have shown their message already (none for a version of
-// 0 or below); the caller then starts a new project.
-bool LoadProject(Project& project, const Language& language, UserPrompts& prompts);
+// Reads the file into the project. Failures have shown their message already (none for a version of 0 or
+// below); the caller then starts a new project.
+bool LoadProject(Project& project, const std::string& fileName, const Language& language,
+                 UserPrompts& prompts);
 
 // Before a save over an existing file: an older-version project file is kept as "<name>_<versiontext>.qx2"
 // beside it (a hard link, or a flushed copy), while the file itself stays in place until the save replaces

@@ -61,10 +61,11 @@ void BackupProjectFile(const std::string& fileName, const Language& language, Us
 // The new file is written and flushed beside the target first, the backup of an older version made next,
 // and only then is the new file renamed over the target: whenever the save stops, on a full disk or killed,
 // the project's name holds the old file or the new one.
-bool SaveProject(Project& project, const Language& language, UserPrompts& prompts) {
-    const std::string target = file_access::ResolveSaveTarget(project.ProjectFileName);
+bool SaveProject(const Project& project, const std::string& fileName, const Language& language,
+                 UserPrompts& prompts) {
+    const std::string target = file_access::ResolveSaveTarget(fileName);
     const auto failed = [&] {
-        ShowFileMessage(prompts, language, project.ProjectFileName, language.TextUtf8(texts::CanNotSaveFile),
+        ShowFileMessage(prompts, language, fileName, language.TextUtf8(texts::CanNotSaveFile),
                         MessageIcon::Error);
         return false;
     };
@@ -77,7 +78,6 @@ bool SaveProject(Project& project, const Language& language, UserPrompts& prompt
         BackupProjectFile(target, language, prompts);
     }
     if (!pending->Commit()) return failed();
-    project.Modified = false;
     return true;
 }
 

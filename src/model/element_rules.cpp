@@ -148,7 +148,10 @@ bool SetKeyFunction(Element& element, uint8_t function) {
 }
 
 bool SetRegisterNumber(Project& project, PlcAddress& address, int32_t shownNumber) {
-    return Store(project, address.Number, StoredRegisterNumber(project.Settings.PlcType, shownNumber));
+    const int32_t stored = StoredRegisterNumber(project.Settings.PlcType, shownNumber);
+    if (address.Number == stored) return false;
+    address.Number = stored;
+    return true;
 }
 
 }  // namespace qxed

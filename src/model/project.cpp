@@ -23,28 +23,10 @@ std::ptrdiff_t IndexOf(const std::list<Page>& pages, const Page* page) {
     return -1;
 }
 
-Page* PageAt(std::list<Page>& pages, std::ptrdiff_t index) {
-    if (index < 0 || index >= static_cast<std::ptrdiff_t>(pages.size())) return nullptr;
-    return &*std::next(pages.begin(), index);
-}
-
 }  // namespace
 
 Project::Project(EditorDefaults defaults) : Defaults(std::move(defaults)) {
     NewProject(*this);
-}
-
-Project::Project(const Project& other)
-    : Settings(other.Settings),
-      AlarmTexts(other.AlarmTexts),
-      GlobalKeys(other.GlobalKeys),
-      GlobalKeyCount(other.GlobalKeyCount),
-      ProjectFileName(other.ProjectFileName),
-      Modified(other.Modified),
-      ImportedData(other.ImportedData),
-      Defaults(other.Defaults),
-      pages_(other.pages_) {
-    current_ = PageAt(pages_, IndexOf(other.pages_, other.current_));
 }
 
 Project::Project(Project&& other) noexcept
@@ -52,12 +34,8 @@ Project::Project(Project&& other) noexcept
       AlarmTexts(std::move(other.AlarmTexts)),
       GlobalKeys(other.GlobalKeys),
       GlobalKeyCount(other.GlobalKeyCount),
-      ProjectFileName(std::move(other.ProjectFileName)),
-      Modified(other.Modified),
-      ImportedData(other.ImportedData),
       Defaults(std::move(other.Defaults)),
-      pages_(std::move(other.pages_)),
-      current_(std::exchange(other.current_, nullptr)) {
+      pages_(std::move(other.pages_)) {
     other.pages_.clear();
 }
 
@@ -67,21 +45,9 @@ Project& Project::operator=(Project&& other) noexcept {
         AlarmTexts = std::move(other.AlarmTexts);
         GlobalKeys = other.GlobalKeys;
         GlobalKeyCount = other.GlobalKeyCount;
-        ProjectFileName = std::move(other.ProjectFileName);
-        Modified = other.Modified;
-        ImportedData = other.ImportedData;
         Defaults = std::move(other.Defaults);
         pages_ = std::move(other.pages_);
         other.pages_.clear();
-        current_ = std::exchange(other.current_, nullptr);
-    }
-    return *this;
-}
-
-Project& Project::operator=(const Project& other) {
-    if (this != &other) {
-        Project copy(other);
-        *this = std::move(copy);
     }
     return *this;
 }
@@ -106,19 +72,13 @@ Page& Project::AddPage(uint16_t number, std::string_view title) {
     const FindResult found = FindPage(number);
     auto where = pages_.begin();
     if (found.Position) where = std::next(pages_.begin(), IndexOf(pages_, found.Position) + 1);
-    current_ = &*pages_.insert(where, std::move(page));
-    return *current_;
+    return *pages_.insert(where, std::move(page));
 }
 
 bool Project::DeletePage(Page* page) {
     const std::ptrdiff_t index = IndexOf(pages_, page);
     if (index < 0) return pages_.empty();
-    auto it = std::next(pages_.begin(), index);
-    auto next = pages_.erase(it);
-    if (next != pages_.end())
-        current_ = &*next;
-    else
-        current_ = pages_.empty() ? nullptr : &pages_.back();
+    pages_.erase(std::next(pages_.begin(), index));
     return pages_.empty();
 }
 
@@ -133,7 +93,6 @@ Page* Project::FindPrevPage(const Page* page) {
 
 void Project::ClearPages() {
     pages_.clear();
-    current_ = nullptr;
 }
 
 Page& Project::AppendPage(Page page) {
@@ -148,8 +107,7 @@ int Project::AlarmCapacity() const {
 
 bool Project::operator==(const Project& other) const {
     return Settings == other.Settings && AlarmTexts == other.AlarmTexts && GlobalKeys == other.GlobalKeys &&
-           GlobalKeyCount == other.GlobalKeyCount && pages_ == other.pages_ &&
-           IndexOf(pages_, current_) == IndexOf(other.pages_, other.current_);
+           GlobalKeyCount == other.GlobalKeyCount && pages_ == other.pages_;
 }
 
 void ResetProject(Project& project) {
@@ -185,8 +143,6 @@ void NewProject(Project& project) {
     ResetProject(project);
     project.ClearPages();
     project.AddPage(1, "");
-    project.ImportedData = false;
-    project.Modified = false;
 }
 
 }  // namespace qxed

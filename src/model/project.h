@@ -15,14 +15,13 @@ namespace qxed {
 constexpr int kMaxAlarmTexts = 256;
 constexpr int kGlobalKeySlots = 20;
 
-// The one open document: settings, alarm texts, global keys and the page list, with the main window's
-// state that travels with it.
+// A project's content: settings, alarm texts, global keys and the page list. What the editor keeps about the
+// open project besides (its file name, whether it is modified, the current page) is the document's.
 class Project {
   public:
     explicit Project(EditorDefaults defaults = BuiltinEditorDefaults());
-    // Copies keep their own page list; the current page is carried over by position.
-    Project(const Project& other);
-    Project& operator=(const Project& other);
+    Project(const Project& other) = default;
+    Project& operator=(const Project& other) = default;
     // Moving hands the page nodes over; the moved-from project is left without pages.
     Project(Project&& other) noexcept;
     Project& operator=(Project&& other) noexcept;
@@ -33,32 +32,24 @@ class Project {
     std::array<KeyAction, kGlobalKeySlots> GlobalKeys;
     int32_t GlobalKeyCount = 0;
 
-    std::string ProjectFileName;
-    bool Modified = false;
-    bool ImportedData = false;
-
     EditorDefaults Defaults;
 
     // Pages in ascending unsigned Number order. Never empty while a project is open.
     std::list<Page>& Pages() { return pages_; }
     const std::list<Page>& Pages() const { return pages_; }
-    Page* CurrentPage() { return current_; }
-    const Page* CurrentPage() const { return current_; }
-    void SetCurrentPage(Page* page) { current_ = page; }
 
     struct FindResult {
         bool Found = false;
         Page* Position = nullptr;  // the equal page, or the last page below the number (nullptr: none)
     };
     FindResult FindPage(uint16_t number);
-    // Creates the page with its default links after FindPage's position (front when none) and makes it
-    // current. Does not check for duplicates.
+    // Creates the page with its default links after FindPage's position (front when none). Does not check
+    // for duplicates.
     Page& AddPage(uint16_t number, std::string_view title);
-    // Removes the page with its elements and makes its successor (or predecessor) current. True when the
-    // list became empty; the caller then adds page 1.
+    // Removes the page with its elements. True when the list became empty; the caller then adds page 1.
     bool DeletePage(Page* page);
     Page* FindPrevPage(const Page* page);
-    // Empties the page list (no current page).
+    // Empties the page list.
     void ClearPages();
     // Appends a page read from a file, in file order.
     Page& AppendPage(Page page);
@@ -66,30 +57,18 @@ class Project {
     // Alarm capacity of the current model (128 or 256); the whole table for a model outside the table.
     int AlarmCapacity() const;
 
-    // The document's content: settings, alarm texts, global keys, pages with their elements in order, and
-    // the position of the current page. File name, flags and defaults are not content.
+    // Settings, alarm texts, global keys, pages with their elements in order. The defaults are not content.
     bool operator==(const Project& other) const;
 
   private:
     std::list<Page> pages_;
-    Page* current_ = nullptr;
 };
 
 // The defaults of a new project's settings, texts and keys. PlcType and the line settings are kept, the
 // model becomes Defaults.DefaultModel, and the PLC-dependent defaults follow the PlcType already set.
 void ResetProject(Project& project);
 
-// A fresh project as "新建工程" leaves it before the dialogs: reset, one empty page 1, not modified.
+// A fresh project as "新建工程" leaves it before the dialogs: reset, one empty page 1.
 void NewProject(Project& project);
-
-// Store-if-different: stores the value only when it differs, then marks the project modified.
-// True when something changed, so the caller redraws and refreshes.
-template <class T, class U>
-bool Store(Project& project, T& field, const U& value) {
-    if (field == static_cast<T>(value)) return false;
-    field = static_cast<T>(value);
-    project.Modified = true;
-    return true;
-}
 
 }  // namespace qxed

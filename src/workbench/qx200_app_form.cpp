@@ -56,8 +56,9 @@ std::string WithoutExt(const std::string& fileName) {
     return fileName.substr(0, dot);
 }
 
-QX200AppForm::QX200AppForm(Document& document, const Language& language, WorkbenchPlaces places, AboutBox& about,
-                           UserPrompts& prompts, EditorDialogs& dialogs, FileChooser& chooser)
+QX200AppForm::QX200AppForm(Document& document, const Language& language, WorkbenchPlaces places,
+                           AboutBox& about, UserPrompts& prompts, EditorDialogs& dialogs,
+                           FileChooser& chooser)
     : document_(document),
       language_(language),
       places_(std::move(places)),
@@ -189,8 +190,7 @@ void QX200AppForm::StartNewProject() {
 
 bool QX200AppForm::OpenProjectFile(const std::string& fileName) {
     Project loaded(document_.Defaults());
-    loaded.ProjectFileName = fileName;
-    if (!LoadProject(loaded, language_, prompts_)) {
+    if (!LoadProject(loaded, fileName, language_, prompts_)) {
         StartNewProject();
         return false;
     }
@@ -212,9 +212,7 @@ void QX200AppForm::FileOpenExecute() {
 }
 
 bool QX200AppForm::SaveTo(const std::string& fileName) {
-    Project copy = document_.Contents();
-    copy.ProjectFileName = fileName;
-    if (!SaveProject(copy, language_, prompts_)) return false;
+    if (!SaveProject(document_.Contents(), fileName, language_, prompts_)) return false;
     document_.SetModified(false);
     return true;
 }

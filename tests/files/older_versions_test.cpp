@@ -14,9 +14,9 @@
 #include "model/element_defaults.h"
 #include "support/old_version_files.h"
 #include "support/recording_prompts.h"
+#include "support/temp_folder.h"
 #include "text/ini_file.h"
 #include "text/language.h"
-#include "support/temp_folder.h"
 
 namespace qxed {
 namespace {
@@ -173,10 +173,9 @@ TEST(OlderVersions, ATruncatedFileOnDiskShowsTheFormatMessage) {
     testing::WriteBytes(folder.File("old.qx2"), bytes);
 
     Project project;
-    project.ProjectFileName = folder.File("old.qx2");
     testing::RecordingPrompts prompts;
     const Language language(IniFile::FromBytes("[Name]\r\nAppName=QXED\r\n"));
-    EXPECT_FALSE(LoadProject(project, language, prompts));
+    EXPECT_FALSE(LoadProject(project, folder.File("old.qx2"), language, prompts));
     ASSERT_EQ(prompts.Messages.size(), 1u);
     EXPECT_EQ(prompts.Last().Text, "该文件格式不正确！");
     EXPECT_EQ(prompts.Last().Caption, "old.qx2 - QXED");

@@ -60,15 +60,8 @@ std::vector<std::string> Names(const fs::path& folder) {
 
 class ProjectFileDisk : public ::testing::Test {
   protected:
-    bool Save(const std::string& name) {
-        project.ProjectFileName = folder.File(name);
-        project.Modified = true;
-        return SaveProject(project, language, prompts);
-    }
-    bool Load(const std::string& name) {
-        loaded.ProjectFileName = folder.File(name);
-        return LoadProject(loaded, language, prompts);
-    }
+    bool Save(const std::string& name) { return SaveProject(project, folder.File(name), language, prompts); }
+    bool Load(const std::string& name) { return LoadProject(loaded, folder.File(name), language, prompts); }
     std::string Saved() const { return AsString(SerializeProject(project)); }
 
     TempFolder folder;
@@ -81,7 +74,6 @@ class ProjectFileDisk : public ::testing::Test {
 TEST_F(ProjectFileDisk, SaveThenLoad) {
     ASSERT_TRUE(Save("line1.qx2"));
     EXPECT_TRUE(prompts.Silent());
-    EXPECT_FALSE(project.Modified);
     EXPECT_EQ(ReadBytes(folder.File("line1.qx2")), Saved());
     EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"line1.qx2"});  // no temporary file left
 
@@ -90,11 +82,8 @@ TEST_F(ProjectFileDisk, SaveThenLoad) {
     EXPECT_TRUE(loaded == project);
 }
 
-TEST_F(ProjectFileDisk, FailedSaveReportsAndKeepsModified) {
-    project.ProjectFileName = folder.File("missing/line1.qx2");
-    project.Modified = true;
-    EXPECT_FALSE(SaveProject(project, language, prompts));
-    EXPECT_TRUE(project.Modified);
+TEST_F(ProjectFileDisk, FailedSaveIsReported) {
+    EXPECT_FALSE(SaveProject(project, folder.File("missing/line1.qx2"), language, prompts));
     ASSERT_EQ(prompts.Messages.size(), 1u);
     EXPECT_EQ(prompts.Last(), (RecordedMessage{kCanNotSave, "line1.qx2 - QXED", MessageIcon::Error}));
     EXPECT_FALSE(fs::exists(folder.File("missing")));
@@ -128,7 +117,6 @@ TEST_F(ProjectFileDisk, WriteFailingHalfwayLeavesThePreviousFile) {
     const std::string old = AsString(SerializeProject(Project()));
     WriteBytes(folder.File("line1.qx2"), old);
     project = testing::SampleProject();
-    project.Modified = true;
     ASSERT_GT(Saved().size(), 4096u);
 
     rlimit previous{};
@@ -142,7 +130,6 @@ TEST_F(ProjectFileDisk, WriteFailingHalfwayLeavesThePreviousFile) {
     std::signal(SIGXFSZ, previousSignal);
 
     EXPECT_FALSE(saved);
-    EXPECT_TRUE(project.Modified);
     EXPECT_EQ(prompts.Last().Text, kCanNotSave);
     EXPECT_EQ(ReadBytes(folder.File("line1.qx2")), old);
     EXPECT_EQ(Names(folder.Path()), std::vector<std::string>{"line1.qx2"});
@@ -186,8 +173,7 @@ TEST_F(ProjectFileDisk, ABackupReplacesAnEarlierOneWhateverItWas) {
         } else {
             fs::create_hard_link(target, backup);
         }
-        project.ProjectFileName = target;
-        ASSERT_TRUE(SaveProject(project, language, prompts));
+        ASSERT_TRUE(SaveProject(project, target, language, prompts));
         EXPECT_TRUE(prompts.Silent());
         EXPECT_EQ(Names(place.Path()), (std::vector<std::string>{"line1.qx2", "line1_V7.5.qx2"}));
         EXPECT_EQ(ReadBytes(target), Saved());
@@ -274,12 +260,12 @@ TEST_F(ProjectFileDisk, BackupOnlyOfOlderProjectFiles) {
     };
     for (const Case& c : cases) {
         TempFolder place;
-        project.ProjectFileName = place.File("line1.qx2");
-        WriteBytes(project.ProjectFileName, c.Old);
-        ASSERT_TRUE(SaveProject(project, language, prompts)) << c.What;
+        const std::string target = place.File("line1.qx2");
+        WriteBytes(target, c.Old);
+        ASSERT_TRUE(SaveProject(project, target, language, prompts)) << c.What;
         EXPECT_TRUE(prompts.Silent()) << c.What;
         EXPECT_EQ(Names(place.Path()), c.After) << c.What;
-        EXPECT_EQ(ReadBytes(project.ProjectFileName), Saved()) << c.What;
+        EXPECT_EQ(ReadBytes(target), Saved()) << c.What;
         if (c.After.size() == 2) {
             EXPECT_EQ(ReadBytes(place.File(c.After[1])), c.Old) << c.What;
         }

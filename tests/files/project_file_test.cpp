@@ -199,7 +199,6 @@ TEST(ProjectFileRoundTrip, SampleSavesLoadsAndSavesIdentically) {
     EXPECT_EQ(outcome.Header.VersionText, "V8.0r");
     EXPECT_TRUE(loaded == sample);
     ASSERT_EQ(loaded.Pages().size(), sample.Pages().size());
-    EXPECT_EQ(loaded.CurrentPage(), &loaded.Pages().front());
     EXPECT_EQ(loaded.Pages().back().Number, 65535);
     EXPECT_EQ(SerializeProject(loaded), first);
 }

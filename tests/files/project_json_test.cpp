@@ -153,7 +153,6 @@ TEST(ProjectJson, AbsentFieldsTakeTheDefaultsOfTheGivenPlcTypeAndModel) {
     EXPECT_EQ(page.PrvPageNo, 4);
     EXPECT_EQ(page.NxtPageNo, 6);
     EXPECT_EQ(page.Elements, (std::vector<Element>{reg, trend}));
-    EXPECT_EQ(project.CurrentPage(), &page);
     EXPECT_EQ(project.Settings.CurrentModel, 2);
     EXPECT_EQ(project.Settings.ScreenSaveTime, 3);
 

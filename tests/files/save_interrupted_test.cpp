@@ -18,8 +18,8 @@
 #include "support/old_version_files.h"
 #include "support/recording_prompts.h"
 #include "support/sample_project.h"
-#include "text/language.h"
 #include "support/temp_folder.h"
+#include "text/language.h"
 
 namespace qxed {
 namespace {
@@ -56,8 +56,7 @@ std::vector<std::string> Temporaries(const fs::path& folder) {
 bool SaveAs(Project& project, const std::string& file) {
     const Language language;
     testing::RecordingPrompts prompts;
-    project.ProjectFileName = file;
-    return SaveProject(project, language, prompts);
+    return SaveProject(project, file, language, prompts);
 }
 
 struct KillOutcome {

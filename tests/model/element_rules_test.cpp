@@ -214,17 +214,13 @@ TEST(SetKeyFunction, LeavingSetCoilClearsTheIndicator) {
     EXPECT_FALSE(SetKeyFunction(lamp, KeyAction::kPageJump));
 }
 
-TEST(SetRegisterNumber, StoresTheTypesFormAndMarksOnlyRealChanges) {
+TEST(SetRegisterNumber, StoresTheTypesFormAndReportsOnlyRealChanges) {
     Project project;
     project.Settings.PlcType = 2;
     PlcAddress address;
     EXPECT_TRUE(SetRegisterNumber(project, address, 100));
     EXPECT_EQ(address.Number, 800);
-    EXPECT_TRUE(project.Modified);
-
-    project.Modified = false;
     EXPECT_FALSE(SetRegisterNumber(project, address, 100));
-    EXPECT_FALSE(project.Modified);
 
     project.Settings.PlcType = 21;
     EXPECT_TRUE(SetRegisterNumber(project, address, 100));

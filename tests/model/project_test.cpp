@@ -26,11 +26,10 @@ Project WithPages(std::initializer_list<uint16_t> numbers) {
     return project;
 }
 
-TEST(PageList, AddPageKeepsUnsignedNumberOrderAndMakesThePageCurrent) {
+TEST(PageList, AddPageKeepsUnsignedNumberOrder) {
     Project project = WithPages({1, 3, 8});
     Page& five = project.AddPage(5, "five");
     EXPECT_EQ(Numbers(project), (std::vector<int>{1, 3, 5, 8}));
-    EXPECT_EQ(project.CurrentPage(), &five);
     EXPECT_EQ(five.Title, "five");
 
     Project front = WithPages({3, 8});
@@ -89,22 +88,17 @@ TEST(PageList, TitlesAreCutToTheirSlotWithoutSplittingACharacter) {
     EXPECT_TRUE(ToUtf8(cut, CodePage::Gbk).Ok);
 }
 
-TEST(PageList, DeletingAPageMovesTheCurrentPageToANeighbour) {
+TEST(PageList, DeletingPagesKeepsTheOthersInOrder) {
     Project project = WithPages({1, 3, 8, 9});
-    project.SetCurrentPage(&project.Pages().front());
-
     EXPECT_FALSE(project.DeletePage(project.FindPage(3).Position));
     EXPECT_EQ(Numbers(project), (std::vector<int>{1, 8, 9}));
-    EXPECT_EQ(project.CurrentPage()->Number, 8);  // the successor
-
-    EXPECT_FALSE(project.DeletePage(project.FindPage(9).Position));
-    EXPECT_EQ(project.CurrentPage()->Number, 8);  // the last page went: its predecessor
-    EXPECT_FALSE(project.DeletePage(project.FindPage(8).Position));
-    EXPECT_EQ(project.CurrentPage()->Number, 1);
-
-    EXPECT_TRUE(project.DeletePage(project.CurrentPage()));
+    Page stranger;
+    EXPECT_FALSE(project.DeletePage(&stranger));  // not one of its pages: nothing happens
+    EXPECT_EQ(Numbers(project), (std::vector<int>{1, 8, 9}));
+    for (uint16_t number : {9, 1})
+        EXPECT_FALSE(project.DeletePage(project.FindPage(number).Position));
+    EXPECT_TRUE(project.DeletePage(&project.Pages().front()));
     EXPECT_TRUE(project.Pages().empty());
-    EXPECT_EQ(project.CurrentPage(), nullptr);
 }
 
 TEST(PageList, FindPrevPageWalksBackOneStep) {
@@ -113,31 +107,24 @@ TEST(PageList, FindPrevPageWalksBackOneStep) {
     EXPECT_EQ(project.FindPrevPage(&project.Pages().front()), nullptr);
 }
 
-TEST(ProjectCopy, IsDeepAndKeepsTheCurrentPageByPosition) {
+TEST(ProjectCopy, IsDeep) {
     Project original = WithPages({1, 3, 3, 8});
-    // The second page numbered 3 is current: only its position tells it apart.
     Page* second = &*std::next(original.Pages().begin(), 2);
-    original.SetCurrentPage(second);
     second->Elements.push_back(NewElement(original, 1));
     original.AlarmTexts[4] = "alarm";
 
     Project copy(original);
     EXPECT_EQ(copy, original);
-    ASSERT_NE(copy.CurrentPage(), nullptr);
-    EXPECT_NE(copy.CurrentPage(), original.CurrentPage());
-    EXPECT_EQ(copy.CurrentPage(), &*std::next(copy.Pages().begin(), 2));
-
-    copy.CurrentPage()->Elements.front().X = 99;
-    copy.CurrentPage()->Title = "changed";
+    Page& copied = *std::next(copy.Pages().begin(), 2);
+    copied.Elements.front().X = 99;
+    copied.Title = "changed";
     EXPECT_EQ(second->Elements.front().X, 0);
     EXPECT_EQ(second->Title, "");
+    EXPECT_NE(copy, original);
 
     Project assigned;
     assigned = original;
     EXPECT_EQ(assigned, original);
-    EXPECT_EQ(assigned.CurrentPage(), &*std::next(assigned.Pages().begin(), 2));
-    assigned.SetCurrentPage(&assigned.Pages().front());
-    EXPECT_NE(assigned, original);
 }
 
 // Every field of the settings given a value that no reset produces.
@@ -207,34 +194,15 @@ TEST(ResetProject, OperandDefaultsFollowThePlcType) {
     EXPECT_EQ(NewKeyAction(project).RegAddress.TypeIndex, 1);
 }
 
-TEST(NewProject, LeavesOneEmptyFirstPageUnmodified) {
+TEST(NewProject, LeavesOneEmptyFirstPage) {
     Project project = WithPages({4, 9});
-    project.CurrentPage()->Elements.push_back(NewElement(project, 1));
-    project.Modified = true;
-    project.ImportedData = true;
+    project.Pages().front().Elements.push_back(NewElement(project, 1));
     NewProject(project);
     ASSERT_EQ(project.Pages().size(), 1u);
     const Page& page = project.Pages().front();
-    EXPECT_EQ(project.CurrentPage(), &page);
     EXPECT_EQ(page.Number, 1);
     EXPECT_EQ(page.Title, "");
     EXPECT_TRUE(page.Elements.empty());
-    EXPECT_FALSE(project.Modified);
-    EXPECT_FALSE(project.ImportedData);
-}
-
-TEST(Store, MarksModifiedOnlyWhenTheValueChanges) {
-    Project project;
-    ASSERT_FALSE(project.Modified);
-    EXPECT_FALSE(Store(project, project.Settings.HomePageNo, 1));
-    EXPECT_FALSE(project.Modified);
-    EXPECT_TRUE(Store(project, project.Settings.HomePageNo, 12));
-    EXPECT_EQ(project.Settings.HomePageNo, 12);
-    EXPECT_TRUE(project.Modified);
-
-    project.Modified = false;
-    EXPECT_FALSE(Store(project, project.CurrentPage()->Title, std::string("")));
-    EXPECT_FALSE(project.Modified);
 }
 
 TEST(BringToFront, MovesOneElementAheadOfTheOthersInTheirOrder) {

@@ -436,7 +436,6 @@ OldVersionSample MakeOldVersionSample(int version) {
     WritePage(out, values, version, project, 1, known);
     WritePage(out, values, version, project, 0x8003, second);
     WritePage(out, values, version, project, 0xFFFF, {});
-    project.SetCurrentPage(&project.Pages().front());
 
     const Tail tail = TailOf(version);
     if (tail.AlarmSlot != 0) {

@@ -12,7 +12,7 @@ namespace qxed::testing {
 struct OldVersionSample {
     std::vector<uint8_t> Bytes;
     // What opening the file into a fresh Project gives: the reset of its PLC type and new elements' defaults
-    // wherever the version stores nothing, the first page current.
+    // wherever the version stores nothing.
     Project Expected;
     // The bytes a reader needs; what follows (the keys of versions 15 and 16, stored without a count) is
     // never read.

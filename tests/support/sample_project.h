@@ -75,7 +75,7 @@ inline KeyAction SampleKeyAction(int32_t seed) {
 // PLC type 21 on the QX420 (256 alarm texts, 20 global keys), four pages (one empty, one numbered 65535),
 // two pictures (a 1-bit one and a colour one with junk padding), fonts, variable text tables (empty, with a
 // gap, full), texts at their slot capacities, GBK texts and one text that is no valid GBK, 200 alarm texts
-// and 20 global keys. The first page is current and the project is not modified.
+// and 20 global keys.
 inline Project SampleProject() {
     Project project;
     project.Settings.PlcType = 21;
@@ -287,8 +287,6 @@ inline Project SampleProject() {
     for (int i = 0; i < kGlobalKeySlots; ++i)
         project.GlobalKeys[i] = SampleKeyAction(i);
 
-    project.SetCurrentPage(&project.Pages().front());
-    project.Modified = false;
     return project;
 }
 

@@ -25,9 +25,9 @@ void Edit(Document& document) {
 std::string SaveSample(Workbench& bench, const std::string& name, int model = 2) {
     Project project = testing::SampleProject();
     project.Settings.CurrentModel = static_cast<uint8_t>(model);
-    project.ProjectFileName = bench.folder.File(name);
-    EXPECT_TRUE(SaveProject(project, bench.language, bench.prompts));
-    return project.ProjectFileName;
+    const std::string fileName = bench.folder.File(name);
+    EXPECT_TRUE(SaveProject(project, fileName, bench.language, bench.prompts));
+    return fileName;
 }
 
 TEST(QX200AppForm, AtStartOnlyTheCommandsThatNeedNoProjectAreUsable) {
@@ -162,8 +162,7 @@ TEST(QX200AppForm, TheSaveQuestionDecidesWhetherAProjectMayGo) {
             }
             // Yes saved the edit into the file.
             Project reread;
-            reread.ProjectFileName = kept;
-            ASSERT_TRUE(LoadProject(reread, bench.language, bench.prompts));
+            ASSERT_TRUE(LoadProject(reread, kept, bench.language, bench.prompts));
             EXPECT_EQ(reread.Pages().front().Elements.size(),
                       answer == MessageResult::Yes ? elements : elements - 1);
         }
@@ -329,7 +328,8 @@ TEST(QX200AppForm, AnImportedProjectCanOnlyBeDownloadedAndAnExportRenamesTheProj
     outcome.Result = DownloadResult::Ok;
     // A directory of 16 bytes and four more; a driver file of the shortest length there is.
     std::vector<uint8_t> image(20);
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i);
+    for (std::size_t i = 0; i < image.size(); ++i)
+        image[i] = static_cast<uint8_t>(i);
     outcome.Image = ScreenDataImage{image, 16, 0};
     outcome.DriverFilePath = bench.folder.File("driver.dat");
     const std::size_t driverSize = 0x33814;
