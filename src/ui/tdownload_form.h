@@ -33,8 +33,7 @@ class TDownloadForm : public QDialog, public DownloadView {
     void ShowLabel(const std::string& text) override;
     void ShowProgress(int position, int maximum) override;
     void Finished(DownloadResult result) override;
-
-  protected:
+    // Escape and the window's close button come here too.
     void reject() override;
 
   private:

@@ -14,11 +14,11 @@ namespace qxed {
 
 namespace {
 
-constexpr int kWidth = 400;
+constexpr int kWidth = 420;
 // The designed heights count the window frame and caption; the client area is that much smaller.
 constexpr int kDesignedFrameHeight = 27;
 constexpr int kBevelTop = 8;
-constexpr int kFieldsLeft = 150;
+constexpr int kFieldsLeft = 180;
 // The line parameter row stands at the bevel's bottom, whether or not the station row is above it.
 constexpr int kCommParaRowFromBevelBottom = 36;
 
@@ -40,7 +40,7 @@ TPlcSelectOKBottomDlg::TPlcSelectOKBottomDlg(const Language& language, LineParam
     MakeLabel(this, "PLCTypeLabel", texts.PLCTypeLabel, QRect(20, 44, kFieldsLeft - 24, 22));
     plcTypeComboBox_ = new QComboBox(this);
     plcTypeComboBox_->setObjectName(QStringLiteral("PlcTypeComboBox"));
-    plcTypeComboBox_->setGeometry(kFieldsLeft, 44, 180, 22);
+    plcTypeComboBox_->setGeometry(kFieldsLeft, 44, 220, 22);
     plcTypeComboBox_->setMaxVisibleItems(16);
     for (const std::string& name : texts.TypeNames)
         plcTypeComboBox_->addItem(Qs(name));
@@ -56,9 +56,11 @@ TPlcSelectOKBottomDlg::TPlcSelectOKBottomDlg(const Language& language, LineParam
     connect(qx200StationSpinEdit_, &QSpinBox::valueChanged, this,
             [this](int station) { logic_.Qx200StationSpinEditChange(station); });
 
-    commParaLabel_ = MakeLabel(this, "CommParaLabel", texts.CommParaLabel, QRect(20, 0, 262, 25));
+    // A long text takes two lines beside the button.
+    commParaLabel_ = MakeLabel(this, "CommParaLabel", texts.CommParaLabel, QRect(20, 0, 270, 32));
+    commParaLabel_->setWordWrap(true);
     setCommParaButton_ =
-        MakeButton(this, "SetCommParaButton", texts.SetCommParaButton, QRect(292, 0, 92, 25));
+        MakeButton(this, "SetCommParaButton", texts.SetCommParaButton, QRect(300, 0, 100, 25));
     connect(setCommParaButton_, &QPushButton::clicked, this, [this] { logic_.SetCommParaButtonClick(); });
 
     const DialogButtons buttons =
@@ -97,7 +99,7 @@ void TPlcSelectOKBottomDlg::ShowState(const PlcSelectState& state) {
     setFixedSize(kWidth, layout.DialogHeight - kDesignedFrameHeight);
     bevel_->resize(bevel_->width(), layout.BevelHeight);
     const int commParaTop = kBevelTop + layout.BevelHeight - kCommParaRowFromBevelBottom;
-    commParaLabel_->move(commParaLabel_->x(), commParaTop);
+    commParaLabel_->move(commParaLabel_->x(), commParaTop - (commParaLabel_->height() - kButtonHeight) / 2);
     setCommParaButton_->move(setCommParaButton_->x(), commParaTop);
     okBtn_->move(okBtn_->x(), layout.ButtonsTop);
     cancelBtn_->move(cancelBtn_->x(), layout.ButtonsTop);

@@ -21,8 +21,7 @@ class TPlcSelectOKBottomDlg : public QDialog, private PlcSelectOKBottomDlgView {
 
     // Modal, on the project's link. OK gives the link to store; the station field is reported either way.
     PlcSelection Run(const PlcLink& link, bool typeLocked);
-
-  protected:
+    // Escape and the window's close button come here too.
     void reject() override;
 
   private:

@@ -177,10 +177,16 @@ TEST_F(DialogsWidgetTest, LineDialogShowsThePositionsAndGivesTheClickedOnes) {
 TEST_F(DialogsWidgetTest, PlcDialogKeepsTheLinkWhenOnlyShownAndAfterACancelledLineDialog) {
     TPlcSelectOKBottomDlg* dialog = dialogs.PlcSelectDialog();
     TSetCommParaOKBottomDlg* line = dialogs.SetCommParaDialog();
-    WhenShown(dialog, [&] { Click(dialog, "OkBtn"); });
-    PlcSelection selection = dialogs.SelectPlc(UnusualLink(), false);
-    EXPECT_EQ(selection.Result, ModalResult::Ok);
-    EXPECT_EQ(selection.Link, UnusualLink());
+    // Shown on one type and then on another, the filled boxes tell the dialog nothing.
+    for (const int plcType : {3, 21}) {
+        PlcLink link = UnusualLink();
+        link.PlcType = plcType;
+        WhenShown(dialog, [&] { Click(dialog, "OkBtn"); });
+        const PlcSelection shown = dialogs.SelectPlc(link, false);
+        EXPECT_EQ(shown.Result, ModalResult::Ok);
+        EXPECT_EQ(shown.Link, link);
+    }
+    PlcSelection selection;
 
     // The line dialog shows what the PLC dialog opened with; cancelled, its clicks are lost.
     std::vector<int> shownInLine;
