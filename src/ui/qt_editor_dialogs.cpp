@@ -1,0 +1,89 @@
+#include "ui/qt_editor_dialogs.h"
+
+#include "link/comm.h"
+#include "link/download.h"
+#include "ui/qt_event_loop.h"
+#include "ui/tabout_box.h"
+#include "ui/tdownload_form.h"
+#include "ui/tmodel_select_ok_bottom_dlg.h"
+#include "ui/tplc_select_ok_bottom_dlg.h"
+#include "ui/tselect_com_port_ok_bottom_dlg.h"
+#include "ui/tset_comm_para_ok_bottom_dlg.h"
+
+namespace qxed {
+
+QtEditorDialogs::QtEditorDialogs(const Language& language, AboutBox& about, UserPrompts& prompts,
+                                 QWidget* parent)
+    : prompts_(prompts) {
+    // The order the program makes its windows in.
+    about_ = new TAboutBox(language, about, parent);
+    download_ = new TDownloadForm(language, parent);
+    plc_ = new TPlcSelectOKBottomDlg(language, lineLink_, parent);
+    port_ = new TSelectComPortOKBottomDlg(language, parent);
+    line_ = new TSetCommParaOKBottomDlg(language, parent);
+    model_ = new TModelSelectOKBottomDlg(language, parent);
+}
+
+QtEditorDialogs::~QtEditorDialogs() {
+    // The PLC dialog goes before the line dialog it links to.
+    delete model_.data();
+    delete line_.data();
+    delete port_.data();
+    delete plc_.data();
+    delete download_.data();
+    delete about_.data();
+}
+
+std::optional<int> QtEditorDialogs::SelectModel(int currentModel, bool moreModels) {
+    return model_ ? model_->Run(currentModel, moreModels) : std::nullopt;
+}
+
+PlcSelection QtEditorDialogs::SelectPlc(const PlcLink& link, bool typeLocked) {
+    if (plc_) return plc_->Run(link, typeLocked);
+    PlcSelection unchanged;
+    unchanged.Link = link;
+    unchanged.StationField = link.PanelStation;
+    return unchanged;
+}
+
+std::optional<int> QtEditorDialogs::SelectComPort(int commPort) {
+    return port_ ? port_->Run(commPort) : std::nullopt;
+}
+
+void QtEditorDialogs::ShowAbout() {
+    if (about_) about_->Run();
+}
+
+DownloadOutcome QtEditorDialogs::RunDownload(const Project& project, DownloadJob job) {
+    if (!download_) return DownloadOutcome{};
+    // Declared in this order so that the port closes before the loop its events run on goes.
+    QtEventLoop loop;
+    TComm comm(loop);
+    ApplyDownloadLineSettings(comm);
+    return download_->Run(loop, comm, prompts_, project, std::move(job));
+}
+
+TAboutBox* QtEditorDialogs::AboutBoxWindow() const {
+    return about_;
+}
+TDownloadForm* QtEditorDialogs::DownloadForm() const {
+    return download_;
+}
+TPlcSelectOKBottomDlg* QtEditorDialogs::PlcSelectDialog() const {
+    return plc_;
+}
+TSelectComPortOKBottomDlg* QtEditorDialogs::SelectComPortDialog() const {
+    return port_;
+}
+TSetCommParaOKBottomDlg* QtEditorDialogs::SetCommParaDialog() const {
+    return line_;
+}
+TModelSelectOKBottomDlg* QtEditorDialogs::ModelSelectDialog() const {
+    return model_;
+}
+
+std::optional<LinePositions> QtEditorDialogs::LineDialogLink::Run(const LinePositions& positions) {
+    return owner_.line_ ? owner_.line_->Run(positions) : std::nullopt;
+}
+
+}  // namespace qxed

@@ -1,0 +1,67 @@
+#pragma once
+#include <QPointer>
+
+#include "panels/line_parameter_dialog.h"
+#include "workbench/editor_dialogs.h"
+
+class QWidget;
+
+namespace qxed {
+
+class AboutBox;
+class Language;
+class UserPrompts;
+class TAboutBox;
+class TDownloadForm;
+class TModelSelectOKBottomDlg;
+class TPlcSelectOKBottomDlg;
+class TSelectComPortOKBottomDlg;
+class TSetCommParaOKBottomDlg;
+
+// The editor's dialogs as the main window's logic asks for them. Each window is made once, at start-up, and
+// reused; each runs modally over the parent.
+class QtEditorDialogs : public EditorDialogs {
+  public:
+    QtEditorDialogs(const Language& language, AboutBox& about, UserPrompts& prompts, QWidget* parent);
+    ~QtEditorDialogs() override;
+    QtEditorDialogs(const QtEditorDialogs&) = delete;
+    QtEditorDialogs& operator=(const QtEditorDialogs&) = delete;
+
+    std::optional<int> SelectModel(int currentModel, bool moreModels) override;
+    PlcSelection SelectPlc(const PlcLink& link, bool typeLocked) override;
+    std::optional<int> SelectComPort(int commPort) override;
+    void ShowAbout() override;
+    // The download on the editor's event loop through the download port, at the download's fixed line.
+    DownloadOutcome RunDownload(const Project& project, DownloadJob job) override;
+
+    // The windows themselves, for pictures of them and for tests.
+    TAboutBox* AboutBoxWindow() const;
+    TDownloadForm* DownloadForm() const;
+    TPlcSelectOKBottomDlg* PlcSelectDialog() const;
+    TSelectComPortOKBottomDlg* SelectComPortDialog() const;
+    TSetCommParaOKBottomDlg* SetCommParaDialog() const;
+    TModelSelectOKBottomDlg* ModelSelectDialog() const;
+
+  private:
+    // The PLC dialog opens the line dialog, which is made after it.
+    class LineDialogLink : public LineParameterDialog {
+      public:
+        explicit LineDialogLink(QtEditorDialogs& owner) : owner_(owner) {}
+        std::optional<LinePositions> Run(const LinePositions& positions) override;
+
+      private:
+        QtEditorDialogs& owner_;
+    };
+
+    UserPrompts& prompts_;
+    LineDialogLink lineLink_{*this};
+    // Owned by the parent when there is one; whatever is left is deleted with this object.
+    QPointer<TAboutBox> about_;
+    QPointer<TDownloadForm> download_;
+    QPointer<TPlcSelectOKBottomDlg> plc_;
+    QPointer<TSelectComPortOKBottomDlg> port_;
+    QPointer<TSetCommParaOKBottomDlg> line_;
+    QPointer<TModelSelectOKBottomDlg> model_;
+};
+
+}  // namespace qxed
