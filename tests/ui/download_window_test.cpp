@@ -25,7 +25,7 @@
 #include "support/recording_prompts.h"
 #include "text/language.h"
 #include "text/settings_paths.h"
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 #include "text/texts.h"
 #include "ui/qt_editor_dialogs.h"
 #include "ui/qt_event_loop.h"
@@ -94,9 +94,8 @@ class DownloadWindowTest : public ::testing::Test {
     QPushButton* cancel = nullptr;
 
     void SetUp() override {
-        project.ProjectFileName = QXED_EXAMPLE_QX2;
         RecordingPrompts loading;
-        ASSERT_TRUE(LoadProject(project, language, loading)) << loading.Last();
+        ASSERT_TRUE(LoadProject(project, QXED_EXAMPLE_QX2, language, loading)) << loading.Last();
         ASSERT_EQ(project.Settings.CurrentModel, kModel);
         ASSERT_EQ(project.Settings.PlcType, kPlcType);
 
