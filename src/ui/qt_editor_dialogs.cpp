@@ -6,18 +6,22 @@
 #include "ui/tabout_box.h"
 #include "ui/tdownload_form.h"
 #include "ui/tmodel_select_ok_bottom_dlg.h"
+#include "ui/tpage_dialogs.h"
 #include "ui/tplc_select_ok_bottom_dlg.h"
 #include "ui/tselect_com_port_ok_bottom_dlg.h"
 #include "ui/tset_comm_para_ok_bottom_dlg.h"
 
 namespace qxed {
 
-QtEditorDialogs::QtEditorDialogs(const Language& language, AboutBox& about, UserPrompts& prompts,
-                                 QWidget* parent)
+QtEditorDialogs::QtEditorDialogs(const Document& document, const Language& language, AboutBox& about,
+                                 UserPrompts& prompts, QWidget* parent)
     : prompts_(prompts) {
     // The order the program makes its windows in.
     about_ = new TAboutBox(language, about, parent);
+    newPage_ = new TNewPageOKBottomDlg(document, language, prompts, parent);
+    pageAttr_ = new TPageAttrOKBottomDlg(document, language, parent);
     download_ = new TDownloadForm(language, parent);
+    copyPage_ = new TCopyPageOKBottomDlg(document, language, prompts, parent);
     plc_ = new TPlcSelectOKBottomDlg(language, lineLink_, parent);
     port_ = new TSelectComPortOKBottomDlg(language, parent);
     line_ = new TSetCommParaOKBottomDlg(language, parent);
@@ -30,7 +34,10 @@ QtEditorDialogs::~QtEditorDialogs() {
     delete line_.data();
     delete port_.data();
     delete plc_.data();
+    delete copyPage_.data();
     delete download_.data();
+    delete pageAttr_.data();
+    delete newPage_.data();
     delete about_.data();
 }
 
@@ -63,6 +70,27 @@ DownloadOutcome QtEditorDialogs::RunDownload(const Project& project, DownloadJob
     return download_->Run(loop, comm, prompts_, project, std::move(job));
 }
 
+std::optional<NewPageChoice> QtEditorDialogs::NewPage() {
+    return newPage_ ? newPage_->Run() : std::nullopt;
+}
+
+std::optional<PageAttributes> QtEditorDialogs::PageAttr() {
+    return pageAttr_ ? pageAttr_->Run() : std::nullopt;
+}
+
+std::optional<uint16_t> QtEditorDialogs::CopyPage() {
+    return copyPage_ ? copyPage_->Run() : std::nullopt;
+}
+
+TNewPageOKBottomDlg* QtEditorDialogs::NewPageDialog() const {
+    return newPage_;
+}
+TPageAttrOKBottomDlg* QtEditorDialogs::PageAttrDialog() const {
+    return pageAttr_;
+}
+TCopyPageOKBottomDlg* QtEditorDialogs::CopyPageDialog() const {
+    return copyPage_;
+}
 TAboutBox* QtEditorDialogs::AboutBoxWindow() const {
     return about_;
 }

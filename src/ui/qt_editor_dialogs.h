@@ -3,13 +3,18 @@
 
 #include "panels/line_parameter_dialog.h"
 #include "workbench/editor_dialogs.h"
+#include "workbench/page_dialogs.h"
 
 class QWidget;
 
 namespace qxed {
 
 class AboutBox;
+class Document;
 class Language;
+class TCopyPageOKBottomDlg;
+class TNewPageOKBottomDlg;
+class TPageAttrOKBottomDlg;
 class UserPrompts;
 class TAboutBox;
 class TDownloadForm;
@@ -18,11 +23,12 @@ class TPlcSelectOKBottomDlg;
 class TSelectComPortOKBottomDlg;
 class TSetCommParaOKBottomDlg;
 
-// The editor's dialogs as the main window's logic asks for them. Each window is made once, at start-up, and
-// reused; each runs modally over the parent.
-class QtEditorDialogs : public EditorDialogs {
+// The editor's dialogs as the main window's logic and the page list ask for them. Each window is made once,
+// at start-up, and reused; each runs modally over the parent.
+class QtEditorDialogs : public EditorDialogs, public PageDialogs {
   public:
-    QtEditorDialogs(const Language& language, AboutBox& about, UserPrompts& prompts, QWidget* parent);
+    QtEditorDialogs(const Document& document, const Language& language, AboutBox& about, UserPrompts& prompts,
+                    QWidget* parent);
     ~QtEditorDialogs() override;
     QtEditorDialogs(const QtEditorDialogs&) = delete;
     QtEditorDialogs& operator=(const QtEditorDialogs&) = delete;
@@ -34,6 +40,10 @@ class QtEditorDialogs : public EditorDialogs {
     // The download on the editor's event loop through the download port, at the download's fixed line.
     DownloadOutcome RunDownload(const Project& project, DownloadJob job) override;
 
+    std::optional<NewPageChoice> NewPage() override;
+    std::optional<PageAttributes> PageAttr() override;
+    std::optional<uint16_t> CopyPage() override;
+
     // The windows themselves, for pictures of them and for tests.
     TAboutBox* AboutBoxWindow() const;
     TDownloadForm* DownloadForm() const;
@@ -41,6 +51,9 @@ class QtEditorDialogs : public EditorDialogs {
     TSelectComPortOKBottomDlg* SelectComPortDialog() const;
     TSetCommParaOKBottomDlg* SetCommParaDialog() const;
     TModelSelectOKBottomDlg* ModelSelectDialog() const;
+    TNewPageOKBottomDlg* NewPageDialog() const;
+    TPageAttrOKBottomDlg* PageAttrDialog() const;
+    TCopyPageOKBottomDlg* CopyPageDialog() const;
 
   private:
     // The PLC dialog opens the line dialog, which is made after it.
@@ -57,6 +70,9 @@ class QtEditorDialogs : public EditorDialogs {
     LineDialogLink lineLink_{*this};
     // Owned by the parent when there is one; whatever is left is deleted with this object.
     QPointer<TAboutBox> about_;
+    QPointer<TNewPageOKBottomDlg> newPage_;
+    QPointer<TPageAttrOKBottomDlg> pageAttr_;
+    QPointer<TCopyPageOKBottomDlg> copyPage_;
     QPointer<TDownloadForm> download_;
     QPointer<TPlcSelectOKBottomDlg> plc_;
     QPointer<TSelectComPortOKBottomDlg> port_;

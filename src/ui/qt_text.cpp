@@ -1,6 +1,8 @@
 #include "ui/qt_text.h"
 
+#include <QLineEdit>
 #include <QStringList>
+#include <QValidator>
 #include <QWidget>
 
 #include <cmath>
@@ -31,6 +33,35 @@ QFont WindowFont(const Language& language) {
 
 void ApplyWindowFont(QWidget& window, const Language& language) {
     window.setFont(WindowFont(language));
+}
+
+namespace {
+
+// Refuses an edit that leaves a character the code page cannot write, so nothing typed is lost later.
+class CodePageValidator : public QValidator {
+  public:
+    CodePageValidator(CodePage codePage, QObject* parent) : QValidator(parent), codePage_(codePage) {}
+    State validate(QString& input, int&) const override {
+        return FromUtf8(Utf8Of(input), codePage_).Ok ? Acceptable : Invalid;
+    }
+
+  private:
+    CodePage codePage_;
+};
+
+}  // namespace
+
+void LimitToCodePage(QLineEdit& field, CodePage codePage) {
+    field.setValidator(new CodePageValidator(codePage, &field));
+}
+
+std::string BytesOf(const QString& text, CodePage codePage) {
+    Conversion bytes = FromUtf8(Utf8Of(text), codePage);
+    return bytes.Ok ? std::move(bytes.Text) : std::string();
+}
+
+QString TextOf(const std::string& bytes, CodePage codePage) {
+    return Qs(ToUtf8ForDisplay(bytes, codePage));
 }
 
 QString DialogFilter(const std::string& languageFilter) {

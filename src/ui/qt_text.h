@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "text/code_page.h"
+
+class QLineEdit;
 class QWidget;
 
 namespace qxed {
@@ -23,6 +26,12 @@ QString Caption(const Language& language, const TextKey& key);
 QFont WindowFont(const Language& language);
 // Gives the window and every child its font.
 void ApplyWindowFont(QWidget& window, const Language& language);
+
+// The project's texts are bytes of its code page: a field accepts only what the code page can write, and
+// hands the bytes over.
+void LimitToCodePage(QLineEdit& field, CodePage codePage);
+std::string BytesOf(const QString& text, CodePage codePage);
+QString TextOf(const std::string& bytes, CodePage codePage);
 
 // A file dialog filter ("Name (*.a);;All (*.*)") from the language file's form ("Name|*.a|All|*.*").
 QString DialogFilter(const std::string& languageFilter);

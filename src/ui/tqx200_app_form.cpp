@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStatusTipEvent>
 #include <QTableWidget>
 #include <QToolBar>
@@ -145,6 +146,22 @@ void TQX200AppForm::CreateAreas() {
     newPageButton_->setObjectName(QStringLiteral("NewPageButton"));
     deletePageButton_ = new QPushButton(Caption(language_, texts::DeletePageButtonCaption), pageGroupBox_);
     deletePageButton_->setObjectName(QStringLiteral("DeletePageButton"));
+    connect(pageGrid_, &QTableWidget::cellClicked, this, [this](int row, int) {
+        if (pages_ != nullptr) pages_->PageStringGridClick(row);
+    });
+    connect(pageGrid_, &QTableWidget::cellDoubleClicked, this, [this](int, int) {
+        if (pages_ != nullptr && Action(ActionId::ToolPageAttr)->isEnabled())
+            pages_->PageStringGridDblClick();
+    });
+    // PopupMenu1: the page attributes and the page copy.
+    pageGrid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pageGrid_, &QWidget::customContextMenuRequested, this, [this](const QPoint& where) {
+        QMenu popup(this);
+        popup.setObjectName(QStringLiteral("PopupMenu1"));
+        for (const ActionId id : PageListMenuEntries())
+            popup.addAction(Action(id));
+        popup.exec(pageGrid_->viewport()->mapToGlobal(where));
+    });
     connect(newPageButton_, &QPushButton::clicked, Action(ActionId::ToolNewPage), &QAction::trigger);
     connect(deletePageButton_, &QPushButton::clicked, Action(ActionId::ToolDelPage), &QAction::trigger);
 
@@ -198,6 +215,36 @@ void TQX200AppForm::CreateAreas() {
 void TQX200AppForm::SetLogic(QX200AppForm* logic) {
     logic_ = logic;
     if (logic_ != nullptr) logic_->SetView(this);
+}
+
+void TQX200AppForm::SetPageList(PageList* pages) {
+    pages_ = pages;
+    if (pages_ != nullptr) pages_->SetView(this);
+}
+
+void TQX200AppForm::ShowPageList(const PageListState& state) {
+    const QSignalBlocker blocker(pageGrid_);
+    pageGrid_->setRowCount(static_cast<int>(state.Rows.size()));
+    for (int row = 0; row < static_cast<int>(state.Rows.size()); ++row) {
+        for (int column = 0; column < 2; ++column) {
+            auto* item = new QTableWidgetItem(Qs(state.Rows[static_cast<std::size_t>(row)][column]));
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            pageGrid_->setItem(row, column, item);
+        }
+    }
+    pageGrid_->setColumnWidth(0, state.Column0Width);
+    pageGrid_->setColumnWidth(1, state.Column1Width);
+    pageGrid_->selectRow(state.CurrentRow);
+    pageGrid_->scrollToItem(pageGrid_->item(state.CurrentRow, 0));
+}
+
+int TQX200AppForm::TextWidth(const std::string& utf8) const {
+    return pageGrid_->fontMetrics().horizontalAdvance(Qs(utf8));
+}
+
+PageListView::Metrics TQX200AppForm::GridMetrics() const {
+    return Metrics{pageGrid_->width(), pageGrid_->height(),
+                   pageGrid_->verticalHeader()->defaultSectionSize()};
 }
 
 void TQX200AppForm::ShowState(const MainWindowState& state) {
@@ -344,16 +391,24 @@ void TQX200AppForm::Execute(ActionId id) {
         case ActionId::HelpAbout:
             logic_->HelpAboutExecute();
             return;
-        case ActionId::EditDel:
         case ActionId::ToolNewPage:
+            if (pages_ != nullptr) pages_->NewPageButtonClick();
+            return;
         case ActionId::ToolPageAttr:
+            if (pages_ != nullptr) pages_->PageStringGridDblClick();
+            return;
         case ActionId::ToolCopyPage:
+            if (pages_ != nullptr) pages_->ToolCopyPageExecute();
+            return;
         case ActionId::ToolDelPage:
+            if (pages_ != nullptr) pages_->DeletePageButtonClick();
+            return;
+        case ActionId::EditDel:
         case ActionId::ToolAlarmList:
         case ActionId::ToolSetQx200:
         case ActionId::ToolHFuncKey:
-            // The page, element and panel commands belong to the page list, the preview and the panel
-            // dialogs, which connect themselves to these actions.
+            // The element and panel commands belong to the preview and the panel dialogs, which connect
+            // themselves to these actions.
             return;
     }
 }

@@ -7,6 +7,7 @@
 
 #include "workbench/action_table.h"
 #include "workbench/main_window_state.h"
+#include "workbench/page_list.h"
 
 class QAction;
 class QFrame;
@@ -26,15 +27,22 @@ class QX200AppForm;
 // The main window: menus, tool bar, page list, preview panel, element buttons, property area and the two
 // status bars, placed as designed. It shows what its logic decides and forwards every action and event to
 // the logic's handler of the same name.
-class TQX200AppForm : public QMainWindow, public QX200AppFormView {
+class TQX200AppForm : public QMainWindow, public QX200AppFormView, public PageListView {
   public:
     explicit TQX200AppForm(const Language& language, QWidget* parent = nullptr);
 
     // The logic the window forwards to; the window shows its state from now on.
     void SetLogic(QX200AppForm* logic);
 
+    // The page list the grid shows and the page commands go to.
+    void SetPageList(PageList* pages);
+
     void ShowState(const MainWindowState& state) override;
     void CloseWindow() override;
+
+    void ShowPageList(const PageListState& state) override;
+    int TextWidth(const std::string& utf8) const override;
+    Metrics GridMetrics() const override;
 
     QAction* Action(ActionId id) const { return actions_[IndexOf(id)]; }
     // The area the property panels are placed in (below the preview).
@@ -60,6 +68,7 @@ class TQX200AppForm : public QMainWindow, public QX200AppFormView {
 
     const Language& language_;
     QX200AppForm* logic_ = nullptr;
+    PageList* pages_ = nullptr;
     std::array<QAction*, kActionCount> actions_{};
     std::map<ActionId, bool> menuHidden_;
     QWidget* client_ = nullptr;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "document/document.h"
 #include "modal_script.h"
 #include "support/recording_prompts.h"
 #include "text/language.h"
@@ -69,7 +70,8 @@ class DialogsWidgetTest : public ::testing::Test {
     Language language;
     AboutBox about{language, AboutConfig{}};
     RecordingPrompts prompts;
-    QtEditorDialogs dialogs{language, about, prompts, nullptr};
+    Document document;
+    QtEditorDialogs dialogs{document, language, about, prompts, nullptr};
 
     // A Halden_M link with none of the type's line defaults: 38400 baud, 7 data bits, 2 stop bits, odd.
     static PlcLink UnusualLink() {

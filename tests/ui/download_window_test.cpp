@@ -15,6 +15,7 @@
 #include <memory>
 #include <thread>
 
+#include "document/document.h"
 #include "driver_samples.h"
 #include "files/project_file.h"
 #include "link/comm.h"
@@ -23,9 +24,9 @@
 #include "panel_server.h"
 #include "simulated_panel.h"
 #include "support/recording_prompts.h"
+#include "support/temp_folder.h"
 #include "text/language.h"
 #include "text/settings_paths.h"
-#include "support/temp_folder.h"
 #include "text/texts.h"
 #include "ui/qt_editor_dialogs.h"
 #include "ui/qt_event_loop.h"
@@ -82,7 +83,8 @@ class DownloadWindowTest : public ::testing::Test {
     Language language;
     AboutBox about{language, AboutConfig{}};
     RecordingPrompts prompts;
-    QtEditorDialogs dialogs{language, about, prompts, nullptr};
+    Document document;
+    QtEditorDialogs dialogs{document, language, about, prompts, nullptr};
     TempFolder programFolder;
     Project project;
     panelsim::PanelOptions options;
