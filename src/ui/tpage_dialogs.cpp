@@ -97,11 +97,13 @@ TCopyPageOKBottomDlg::TCopyPageOKBottomDlg(const Document& document, const Langu
     : QDialog(parent), logic_(document, language, prompts) {
     setObjectName(QStringLiteral("CopyPageOKBottomDlg"));
     PrepareDialog(*this, language, language.TextUtf8(texts::CopyPictureOKBottomDlgCaption), 340, 96);
-    MakeLabel(this, "CopyLabel", language.TextUtf8(texts::CopyLabelCaption), QRect(16, 18, 60, 22));
-    sourcePageNoLabel_ = MakeLabel(this, "SourcePageNoLabel", "", QRect(78, 18, 50, 22));
-    sourcePageNoLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    MakeLabel(this, "PageToLabel", language.TextUtf8(texts::PageToLabelCaption), QRect(132, 18, 104, 22));
-    targetPageNoSpinEdit_ = MakeSpinEdit(this, "TargetPageNoSpinEdit", 0, 65535, QRect(238, 18, 86, 22));
+    copyLabel_ =
+        MakeLabel(this, "CopyLabel", language.TextUtf8(texts::CopyLabelCaption), QRect(16, 18, 0, 22));
+    sourcePageNoLabel_ = MakeLabel(this, "SourcePageNoLabel", "", QRect(0, 18, 0, 22));
+    pageToLabel_ =
+        MakeLabel(this, "PageToLabel", language.TextUtf8(texts::PageToLabelCaption), QRect(0, 18, 0, 22));
+    targetPageNoSpinEdit_ = MakeSpinEdit(this, "TargetPageNoSpinEdit", 0, 65535, QRect(0, 18, 86, 22));
+    LayOutLine();
     MakeDialogButtons(*this, "OKBtn", language.TextUtf8(texts::OKBtnCaption),
                       language.TextUtf8(texts::CancelBtnCaption), 58, [this] {
                           if (logic_.OKBtnClick(static_cast<uint16_t>(targetPageNoSpinEdit_->value())))
@@ -109,8 +111,21 @@ TCopyPageOKBottomDlg::TCopyPageOKBottomDlg(const Document& document, const Langu
                       });
 }
 
+// One line that reads as a sentence in any language, "copy <n> to page: [target]", each piece as wide as its
+// text.
+void TCopyPageOKBottomDlg::LayOutLine() {
+    int left = copyLabel_->x();
+    for (QWidget* piece : {static_cast<QWidget*>(copyLabel_), static_cast<QWidget*>(sourcePageNoLabel_),
+                           static_cast<QWidget*>(pageToLabel_)}) {
+        piece->setGeometry(left, piece->y(), piece->sizeHint().width(), piece->height());
+        left += piece->width() + 5;
+    }
+    targetPageNoSpinEdit_->move(left + 1, targetPageNoSpinEdit_->y());
+}
+
 std::optional<uint16_t> TCopyPageOKBottomDlg::Run() {
     sourcePageNoLabel_->setText(QString::number(logic_.SourcePageNo()));
+    LayOutLine();
     targetPageNoSpinEdit_->setValue(logic_.FormShow());
     targetPageNoSpinEdit_->setFocus();
     targetPageNoSpinEdit_->selectAll();

@@ -52,8 +52,12 @@ class TCopyPageOKBottomDlg : public QDialog {
     std::optional<uint16_t> Run();
 
   private:
+    void LayOutLine();
+
     CopyPageOKBottomDlg logic_;
+    QLabel* copyLabel_;
     QLabel* sourcePageNoLabel_;
+    QLabel* pageToLabel_;
     QSpinBox* targetPageNoSpinEdit_;
 };
 

@@ -1,0 +1,109 @@
+// Pictures of the editor's windows for a person to look at: the main window with a project, and every dialog
+// as it opens. Run under a real display (scripts/screenshots.sh starts one): qxed-screenshots PROGRAM_FOLDER
+// PROJECT OUT_FOLDER. The language is the user's choice (XDG_CONFIG_HOME), as for the editor itself.
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "gfx/gfx_session.h"
+#include "text/texts.h"
+#include "ui/editor.h"
+#include "ui/qt_editor_dialogs.h"
+#include "ui/tdownload_form.h"
+#include "ui/tqx200_app_form.h"
+#include "ui/tset_comm_para_ok_bottom_dlg.h"
+
+#include <unistd.h>
+#include <QFile>
+
+namespace {
+
+QString outFolder;
+int failures = 0;
+
+void Save(QWidget* window, const QString& name) {
+    if (window == nullptr) {
+        std::fprintf(stderr, "qxed-screenshots: no window for %s\n", qPrintable(name));
+        ++failures;
+        return;
+    }
+    const QString path = outFolder + "/" + name + ".png";
+    if (!window->grab().save(path)) {
+        std::fprintf(stderr, "qxed-screenshots: cannot write %s\n", qPrintable(path));
+        ++failures;
+    }
+}
+
+// Runs a modal dialog and takes its picture once it is on screen, then closes it as Cancel would.
+void WhileModal(const QString& name, const std::function<void()>& run) {
+    QTimer::singleShot(400, [name] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        Save(dialog, name);
+        if (dialog != nullptr) dialog->close();
+    });
+    run();
+}
+
+void Settle() {
+    for (int i = 0; i < 20; ++i)
+        QApplication::processEvents();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/qxed.svg")));
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 4) {
+        std::fprintf(stderr, "usage: qxed-screenshots PROGRAM_FOLDER PROJECT OUT_FOLDER\n");
+        return 2;
+    }
+    const qxed::GraphicsSession graphics;
+    outFolder = args[3];
+    QDir().mkpath(outFolder);
+
+    const QString settings = QDir::temp().filePath(QStringLiteral("qxed-screenshots-%1.ini").arg(getpid()));
+    qxed::Editor editor(args[1].toStdString(), settings.toStdString());
+    editor.Show({args[2].toStdString()});
+    Settle();
+    QTimer::singleShot(300, [] {});
+    Settle();
+    Save(&editor.MainWindow(), QStringLiteral("main-window"));
+
+    qxed::QtEditorDialogs& dialogs = editor.Dialogs();
+    const qxed::Project& project = editor.Doc().Contents();
+    WhileModal(QStringLiteral("about"), [&] { dialogs.ShowAbout(); });
+    WhileModal(QStringLiteral("model-select"),
+               [&] { dialogs.SelectModel(project.Settings.CurrentModel, true); });
+    WhileModal(QStringLiteral("plc-select"), [&] { dialogs.SelectPlc(project.Settings.Link(), false); });
+    WhileModal(QStringLiteral("plc-select-station"), [&] {
+        qxed::PlcLink free = project.Settings.Link();
+        free.PlcType = 11;
+        dialogs.SelectPlc(free, false);
+    });
+    WhileModal(QStringLiteral("line-parameters"),
+               [&] { dialogs.SetCommParaDialog()->Run(qxed::LinePositions{}); });
+    WhileModal(QStringLiteral("port-select"), [&] { dialogs.SelectComPort(0); });
+    WhileModal(QStringLiteral("new-page"), [&] { dialogs.NewPage(); });
+    WhileModal(QStringLiteral("page-attributes"), [&] { dialogs.PageAttr(); });
+    WhileModal(QStringLiteral("copy-page"), [&] { dialogs.CopyPage(); });
+
+    // The download window as it shows a download under way.
+    qxed::TDownloadForm* download = dialogs.DownloadForm();
+    download->ShowLabel(editor.Texts().TextUtf8(qxed::texts::DownloadPageContent));
+    download->ShowProgress(40, 100);
+    download->show();
+    Settle();
+    Save(download, QStringLiteral("download"));
+    download->hide();
+
+    QFile::remove(settings);
+    return failures == 0 ? 0 : 1;
+}
