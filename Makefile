@@ -7,7 +7,7 @@ ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test demo bench asan-test fuzz clean
+.PHONY: all deps configure build test run demo bench asan-test fuzz clean
 
 all: build
 
@@ -22,6 +22,10 @@ build: configure
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The editor on the example project.
+run: build
+	$(BUILD_DIR)/bin/qxed $(BUILD_DIR)/examples/demo.qx2
 
 # The example project downloaded to the panel simulator on a pseudo-terminal, checked byte for byte.
 demo: build

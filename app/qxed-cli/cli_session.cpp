@@ -19,7 +19,7 @@ namespace qxed::cli {
 namespace {
 
 Language LanguageOf(const std::optional<std::string>& dataDir) {
-    if (!dataDir) return Language::Load(ProgramFolder());
+    if (!dataDir) return Language::Load(LanguageFolder(ProgramFolder()));
     std::error_code error;
     if (!std::filesystem::is_directory(*dataDir, error))
         throw UsageError{"--data-dir " + *dataDir + " is not a folder"};

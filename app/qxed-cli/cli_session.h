@@ -12,8 +12,9 @@
 
 namespace qxed::cli {
 
-// What every command works with: the language file of the program folder (or of --data-dir), the defaults
-// it gives new projects, and the prompts that print messages to stderr, those about a file after its name.
+// What every command works with: the language file the user chose, else the program folder's (or that of
+// --data-dir), the defaults it gives new projects, and the prompts that print messages to stderr, those about
+// a file after its name.
 class CliSession {
   public:
     // A --data-dir that is not a folder is bad usage.

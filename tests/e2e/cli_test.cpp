@@ -353,6 +353,47 @@ TEST(CliLanguage, TheDataFolderOrTheProgramFolderGivesTextsAndCodePage) {
     EXPECT_EQ(RunProgram(copy, {"dump", folder.File("none.qx2")}).Err, "none.qx2: Неверный файл\n");
 }
 
+// The language the user chose (XDG_CONFIG_HOME/qxed/Language.Ini) comes before the program folder's file, and
+// --data-dir before both.
+TEST(CliLanguage, TheUsersChoiceOfLanguageComesBeforeTheProgramFolders) {
+    TempFolder folder;
+    const std::string program = folder.File("program");
+    std::filesystem::create_directories(program);
+    std::filesystem::copy_file(kCli, program + "/qxed-cli");
+    WriteBytes(program + "/Language.Ini", "[Message]\nFileFormatWrong=Program folder\n");
+    const std::string data = folder.File("data");
+    std::filesystem::create_directories(data);
+    WriteBytes(data + "/Language.Ini", "[Message]\nFileFormatWrong=Data folder\n");
+
+    // What the user's settings folder holds.
+    enum class User { Nothing, SettingsOnly, ChosenLanguage };
+    struct Case {
+        User Settings;
+        bool DataDir;
+        std::string Message;
+    };
+    const Case cases[] = {
+        {User::Nothing, false, "Program folder"},       {User::SettingsOnly, false, "Program folder"},
+        {User::ChosenLanguage, false, "Неверный файл"}, {User::ChosenLanguage, true, "Data folder"},
+        {User::Nothing, true, "Data folder"},
+    };
+    for (const Case& test : cases) {
+        TempFolder config;
+        const std::string user = config.File("qxed");
+        if (test.Settings != User::Nothing) std::filesystem::create_directories(user);
+        if (test.Settings == User::SettingsOnly) WriteBytes(user + "/Qx200.Ini", "[Qx200]\nComm=1\n");
+        if (test.Settings == User::ChosenLanguage) WriteRussianLanguage(user);
+
+        std::vector<std::string> args = {"XDG_CONFIG_HOME=" + config.Path().string(), program + "/qxed-cli"};
+        if (test.DataDir) args.insert(args.end(), {"--data-dir", data});
+        args.insert(args.end(), {"dump", folder.File("none.qx2")});
+        const RunResult result = RunProgram("/usr/bin/env", args);
+        EXPECT_EQ(result.ExitCode, 1);
+        EXPECT_EQ(result.Err, "none.qx2: " + test.Message + "\n")
+            << static_cast<int>(test.Settings) << (test.DataDir ? " with --data-dir" : "");
+    }
+}
+
 // Every command that writes refuses an output that is its input, however the path reaches it, before it
 // writes anything; each of these inputs would otherwise be read and replaced.
 TEST(CliSameFile, AnOutputThatIsTheInputIsRefusedAndTheInputStaysAsItWas) {
