@@ -33,8 +33,11 @@ run() {
   if [[ $language != zh ]]; then
     cp "$root/languages/$language/Language.Ini" "$config/qxed/Language.Ini"
   fi
+  # Project texts are bytes of the user interface's code page: the English windows show the English example.
+  local example=$project
+  [[ $language == en ]] && example=$build/examples/demo-en.qx2
   DISPLAY=$display XDG_CONFIG_HOME=$config XDG_RUNTIME_DIR=$config QT_QPA_PLATFORM=xcb \
-    "$shots" "$build/bin" "$project" "$out/$language"
+    "$shots" "$build/bin" "$example" "$out/$language"
   echo "screenshots: $(ls "$out/$language" | wc -l) pictures in $out/$language"
 }
 

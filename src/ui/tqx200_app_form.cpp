@@ -214,7 +214,22 @@ void TQX200AppForm::CreateAreas() {
 
 void TQX200AppForm::SetLogic(QX200AppForm* logic) {
     logic_ = logic;
-    if (logic_ != nullptr) logic_->SetView(this);
+    if (logic_ == nullptr) return;
+    logic_->SetView(this);
+    // The shipped languages, each under its own name.
+    if (languageMenu_ == nullptr && !logic_->Languages().empty()) {
+        helpMenu_->addSeparator();
+        languageMenu_ = helpMenu_->addMenu(Caption(language_, texts::LanguageCaption));
+        languageMenu_->setObjectName(QStringLiteral("LanguageMenu"));
+        for (const ShippedLanguage& shipped : logic_->Languages()) {
+            QAction* choice = languageMenu_->addAction(Qs(shipped.Name));
+            choice->setObjectName(QStringLiteral("Language_") + Qs(shipped.Id));
+            const std::string id = shipped.Id;
+            connect(choice, &QAction::triggered, this, [this, id] {
+                if (logic_ != nullptr) logic_->HelpLanguageExecute(id);
+            });
+        }
+    }
 }
 
 void TQX200AppForm::SetPageList(PageList* pages) {

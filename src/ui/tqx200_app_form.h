@@ -86,6 +86,7 @@ class TQX200AppForm : public QMainWindow, public QX200AppFormView, public PageLi
     QLabel* statusBar_ = nullptr;
     QLabel* modelStatusBar_ = nullptr;
     QMenu* helpMenu_ = nullptr;
+    QMenu* languageMenu_ = nullptr;
     std::optional<ModelLayout> shownLayout_;
 };
 

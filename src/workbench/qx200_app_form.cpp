@@ -68,7 +68,8 @@ QX200AppForm::QX200AppForm(Document& document, const Language& language, Workben
       settings_(places_.SettingsPath),
       about_(about),
       appName_(language.TextUtf8(texts::AppName)),
-      untitledName_(language.TextUtf8(texts::FileName)) {
+      untitledName_(language.TextUtf8(texts::FileName)),
+      languages_(ShippedLanguages(places_.ProgramFolder)) {
     for (const ActionRow& row : Actions()) {
         ActionState& action = state_.Action(row.Id);
         action.Enabled = row.EnabledAtStart;
@@ -332,6 +333,21 @@ void QX200AppForm::Qx200ModelStatusBarDblClick() {
     modelSelectEnabled_ = true;
     moreModels_ = true;
     Publish();
+}
+
+void QX200AppForm::HelpLanguageExecute(const std::string& id) {
+    for (const ShippedLanguage& shipped : languages_) {
+        if (shipped.Id != id) continue;
+        // The choice lies beside the user's settings.
+        const std::string folder = std::filesystem::path(places_.SettingsPath).parent_path().string();
+        if (ChooseLanguage(shipped, folder)) {
+            prompts_.ShowMessage(language_.TextUtf8(texts::LanguageChosen), appName_,
+                                 MessageIcon::Information);
+        } else {
+            ShowFileMessage(prompts_, language_, folder + "/Language.Ini",
+                            language_.TextUtf8(texts::CanNotSaveFile));
+        }
+    }
 }
 
 void QX200AppForm::UpdateMainWindowState() {

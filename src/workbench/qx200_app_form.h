@@ -10,6 +10,7 @@
 #include "workbench/about_box.h"
 #include "workbench/config_files.h"
 #include "workbench/editor_dialogs.h"
+#include "workbench/language_choice.h"
 #include "workbench/main_window_state.h"
 #include "workbench/program_settings.h"
 
@@ -55,6 +56,9 @@ class QX200AppForm {
     void ToolDispGridExecute();
     void HelpAboutExecute();
     void Qx200ModelStatusBarDblClick();
+    // The Help menu's language choice: the shipped file becomes the user's, read at the next start.
+    void HelpLanguageExecute(const std::string& id);
+    const std::vector<ShippedLanguage>& Languages() const { return languages_; }
     // The window is about to close: true lets it close.
     bool FormCloseQuery();
 
@@ -109,6 +113,7 @@ class QX200AppForm {
     bool projectOpen_ = false;     // a project was created, opened or imported
     bool alarmListByPlc_ = false;  // the PLC type offers the alarm list
     std::optional<DataFileContents> imported_;
+    std::vector<ShippedLanguage> languages_;
     std::optional<ModelLayout> layout_;  // nullopt: the designed layout, before any model was applied
     MainWindowState state_;
 };

@@ -400,6 +400,22 @@ TEST(QX200AppForm, TheUpgradeModeStepsThroughItsThreeValues) {
     EXPECT_EQ(texts.IconHint, "made here");
 }
 
+TEST(QX200AppForm, AChosenLanguageBecomesTheUsersForTheNextStart) {
+    Workbench bench;
+    std::filesystem::create_directories(bench.ProgramFolder() + "/languages/en");
+    const std::string english = "[Name]\nLanguageName=English\n";
+    bench.WriteProgramFile("languages/en/Language.Ini", english);
+    QX200AppForm& form = bench.Show();
+    ASSERT_EQ(form.Languages().size(), 1u);
+    EXPECT_EQ(form.Languages()[0].Name, "English");
+    form.HelpLanguageExecute("en");
+    EXPECT_EQ(testing::ReadBytes(bench.folder.File("config/qxed/Language.Ini")), english);
+    EXPECT_EQ(bench.prompts.Last().Text, "所选语言将在下次启动程序时生效。");
+    EXPECT_EQ(bench.prompts.Last().Icon, MessageIcon::Information);
+    // The running editor keeps its texts.
+    EXPECT_EQ(bench.language.TextUtf8(texts::FileName), "未命名");
+}
+
 TEST(FileNames, ExtensionsAreReplacedOnlyInTheFileName) {
     EXPECT_EQ(ChangeFileExt("/a/b.odp", ".qx2"), "/a/b.qx2");
     EXPECT_EQ(ChangeFileExt("/a.d/b", ".qx2"), "/a.d/b.qx2");
