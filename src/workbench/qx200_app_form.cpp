@@ -317,6 +317,14 @@ bool QX200AppForm::FormCloseQuery() {
     return QuerySaveChanges();
 }
 
+void QX200AppForm::EditUndoExecute() {
+    if (!document_.ImportedData()) document_.Undo();
+}
+
+void QX200AppForm::EditRedoExecute() {
+    if (!document_.ImportedData()) document_.Redo();
+}
+
 void QX200AppForm::ToolDispGridExecute() {
     const bool grid = !state_.GridShown;
     settings_.SetGrid(grid);
@@ -403,8 +411,9 @@ void QX200AppForm::RememberFolderOf(const std::string& fileName) {
     settings_.SetLastDir(FolderOf(fileName));
 }
 
-void QX200AppForm::OnDocumentChanged(const Change& change) {
-    if (change.Has(Change::Settings) || change.Has(Change::FileState)) Publish();
+void QX200AppForm::OnDocumentChanged(const Change&) {
+    // The title, the model's name and whether there is anything to undo follow the document.
+    Publish();
 }
 
 void QX200AppForm::Publish() {
@@ -416,6 +425,8 @@ void QX200AppForm::Publish() {
     state_.Action(ActionId::FileQx200Select).Visible = modelSelectEnabled_;
     state_.Action(ActionId::ToolHFuncKey).Visible = state_.Layout.GlobalKeysVisible;
     state_.Action(ActionId::ToolAlarmList).Enabled = projectOpen_ && alarmListByPlc_ && editable;
+    state_.Action(ActionId::EditUndo).Enabled = projectOpen_ && editable && document_.CanUndo();
+    state_.Action(ActionId::EditRedo).Enabled = projectOpen_ && editable && document_.CanRedo();
     if (view_ != nullptr) view_->ShowState(state_);
 }
 

@@ -53,6 +53,8 @@ class QX200AppForm {
     void FileSelectCommPortExecute();
     void FileDownExecute();
     void FileExitExecute();
+    void EditUndoExecute();
+    void EditRedoExecute();
     void ToolDispGridExecute();
     void HelpAboutExecute();
     void Qx200ModelStatusBarDblClick();
