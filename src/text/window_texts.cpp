@@ -199,6 +199,8 @@ constexpr const TextKey* kMainForm[] = {
     &FileFormatWrongCanNotPlacePicture,
     &Picture,
     &LanguageChosen,
+    &ElementNotOnModel,
+    &ClipboardHoldsNoElement,
     &YesBtnCaption,
     &NoBtnCaption,
     &CircleLamp,

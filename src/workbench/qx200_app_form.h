@@ -44,6 +44,9 @@ class QX200AppForm {
 
     void FileNewExecute();
     void FileOpenExecute();
+    // One of the File menu's last projects (0: the newest). A file that is gone is reported and leaves the
+    // list.
+    void FileOpenRecentExecute(std::size_t index);
     void FileSaveExecute();
     void FileSaveAsExecute();
     void FileImportExecute();
