@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "text/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace qxed {
 namespace {
