@@ -68,12 +68,11 @@ int Run(CommandContext& context) {
         return kExitFailure;
     }
 
-    ElementPictureCache pictures(ProgramFolder());
+    PreviewCache cache(ProgramFolder());
     const PreviewInput input{*page,
                              chosenModel.value_or(project.Settings.CurrentModel),
-                             session.Lang(),
                              project.Defaults.TextCodePage,
-                             pictures,
+                             cache,
                              !context.Flag("--no-grid"),
                              context.Flag("--selected")};
     Canvas canvas(0, 0);

@@ -5,7 +5,7 @@
 
 #include "model/editor_units.h"
 #include "model/element_rules.h"
-#include "model/element_symbols.h"
+#include "model/key_codes.h"
 #include "model/panel_model.h"
 
 namespace qxed {
@@ -39,8 +39,8 @@ Rect Spanning(const Element& e, int64_t width, int64_t height) {
 
 }  // namespace
 
-RectContext RectContextOf(int model, const Language& symbols, CodePage textCodePage) {
-    return RectContext{ModelOrFirst(model).PreviewScale, symbols, textCodePage};
+RectContext RectContextOf(int model, CodePage textCodePage) {
+    return RectContext{ModelOrFirst(model).PreviewScale, textCodePage};
 }
 
 Size PreviewImageSize(int model) {
@@ -87,11 +87,11 @@ Rect ElementRect(const Element& e, const RectContext& context) {
             },
             [&](const TextFields& f) { return textRow(length(f.Content)); },
             [&](const RegFields& f) { return textRow(length(SampleRegisterText(f))); },
-            [&](const LampFields& f) {
-                return textRow(length(LampSymbol(context.Symbols, f.LampType, f.PosLogic != 0)));
-            },
+            // The lamp symbol; the hand's and the key's (none for a code without a symbol).
+            [&](const LampFields&) { return textRow(kSymbolBytes); },
             [&](const FuncKeyFields& f) {
-                return textRow(length(KeySymbol(context.Symbols, f.Action.Key, f.Action.WithHand != 0)));
+                const int symbols = (f.Action.WithHand != 0 ? 1 : 0) + (KeySymbolOf(f.Action.Key) ? 1 : 0);
+                return textRow(int64_t{symbols} * kSymbolBytes);
             },
             [&](const GraphFields& f) { return Spanning(e, f.Width, f.Height); },
             [&](const PicFields& f) { return Spanning(e, f.Width, f.Height); },

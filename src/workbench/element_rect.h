@@ -12,27 +12,29 @@
 
 namespace qxed {
 
-class Language;
-
-// What an element's rectangle depends on besides the element itself: the model's preview scale, the lamp
-// and key symbols of the language, and the code page that texts and face names are measured in.
+// What an element's rectangle depends on besides the element itself: the model's preview scale and the code
+// page that texts and face names are measured in. Lamps and keys are as wide as their symbols, each of which
+// is one two-byte character in every language, so their width needs no language file.
 struct RectContext {
     int PreviewScale = 36;  // Z of the panel model
-    const Language& Symbols;
     CodePage TextCodePage = CodePage::Gbk;
 };
 
 // The context for a panel model; a model outside the table counts as the first one.
-RectContext RectContextOf(int model, const Language& symbols, CodePage textCodePage);
+RectContext RectContextOf(int model, CodePage textCodePage);
+
+// The bytes of one lamp, hand or key symbol.
+constexpr int kSymbolBytes = 2;
 
 // The preview image size of a panel model, in editor units (preview pixels).
 Size PreviewImageSize(int model);
 
 // The element's bounding rectangle in preview pixels, left and top inclusive, right and bottom exclusive.
-// Text kinds take their size from their characters (one row Z high, a character cell Z / 2 wide, both
-// doubled with Double); trends, bars and pictures from Width and Height; font texts and touch keys from
-// their measured text; variable font texts from MaxWidth and MaxHeight. An unknown kind has an empty
-// rectangle at its position. Edges beyond the 32-bit range are held at its ends.
+// Text kinds take their size from their bytes (one row Z high, a character cell Z / 2 wide, both doubled
+// with Double), lamps and function keys from their symbols (the lamp's, the hand's and the key's); trends,
+// bars and pictures from Width and Height; font texts and touch keys from their measured text; variable font
+// texts from MaxWidth and MaxHeight. An unknown kind has an empty rectangle at its position. Edges beyond the
+// 32-bit range are held at its ends.
 Rect ElementRect(const Element& element, const RectContext& context);
 
 // The placeholder a register shows in the preview: "-" for signed or floating values, the digits before

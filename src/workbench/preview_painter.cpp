@@ -36,27 +36,36 @@ Rect MovedTo(const Rect& r, Point at) {
                 ClampToInt32(int64_t{at.Y} + (int64_t{r.Bottom} - r.Top))};
 }
 
-// Text output in the canvas font on the brush; inverse video swaps the two for this output only.
-void DrawText(Canvas& canvas, int x, int y, std::string_view bytes, bool inverse) {
-    if (!inverse) {
-        canvas.TextOut(x, y, bytes);
+// Text output in the canvas font on the brush; inverse video swaps the two for this output only. A text
+// drawn before in the same font and colours comes from the cache, pixel for pixel as drawn then.
+void DrawText(Canvas& canvas, int x, int y, std::string_view bytes, bool inverse,
+              const ElementPainter& painter) {
+    const Color ink = inverse ? canvas.BrushColor() : canvas.Font().Color;
+    const Color ground = inverse ? canvas.Font().Color : canvas.BrushColor();
+    if (const RasterImage* text =
+            painter.Cache.Text(canvas.Font(), painter.Geometry.TextCodePage, bytes, ink, ground)) {
+        canvas.Draw(x, y, *text);
         return;
     }
-    const Color ink = canvas.Font().Color;
-    const Color ground = canvas.BrushColor();
-    canvas.SetFontColor(ground);
-    canvas.SetBrushColor(ink);
-    canvas.TextOut(x, y, bytes);
+    const Color font = canvas.Font().Color;
+    const Color brush = canvas.BrushColor();
     canvas.SetFontColor(ink);
     canvas.SetBrushColor(ground);
+    canvas.TextOut(x, y, bytes);
+    canvas.SetFontColor(font);
+    canvas.SetBrushColor(brush);
 }
 
 // How many of `count` characters c drawn from x can reach into the image; the others would be cut off
 // at its right edge, so drawing only these gives the same pixels however large the count. The estimate
 // takes half a character's width per character, so that rounded advances never fall short.
-int64_t VisibleRepeats(const Canvas& canvas, int x, char c, int64_t count) {
+int64_t VisibleRepeats(const Canvas& canvas, int x, char c, int64_t count, const ElementPainter& painter) {
     if (count <= 0) return 0;
-    const int64_t perCharacter = std::max(canvas.TextWidth(std::string_view(&c, 1)) / 2, 1);
+    const std::string_view one(&c, 1);
+    const RasterImage* drawn = painter.Cache.Text(canvas.Font(), painter.Geometry.TextCodePage, one,
+                                                  canvas.Font().Color, canvas.BrushColor());
+    const int width = drawn ? drawn->Width : canvas.TextWidth(one);
+    const int64_t perCharacter = std::max(width / 2, 1);
     const int64_t reach = std::max<int64_t>(int64_t{canvas.Width()} - x, 0);
     return std::min(count, reach / perCharacter + 2);
 }
@@ -71,28 +80,28 @@ void UseScaledFont(Canvas& canvas, const FontDesc& font, const ElementPainter& p
 void DrawFontText(Canvas& canvas, int x, int y, const FontDesc& font, const std::string& text, bool inverse,
                   const ElementPainter& painter) {
     UseScaledFont(canvas, font, painter);
-    DrawText(canvas, x, y, std::string_view(text).substr(0, kFontTextBytes), inverse);
+    DrawText(canvas, x, y, std::string_view(text).substr(0, kFontTextBytes), inverse, painter);
 }
 
 // The picture itself drawn from its bitmap, as the panel shows it: every pixel that is not white is a dot.
-void DrawPicture(Canvas& canvas, const PicFields& pic, Point at) {
-    const std::optional<RasterImage> decoded = DecodeBmp(pic.Bitmap);
-    if (!decoded) return;
+void DrawPicture(Canvas& canvas, const PicFields& pic, Point at, PreviewCache& cache) {
+    const RasterImage* dots = cache.Picture(pic.Bitmap);
+    if (!dots) return;
     const Rect dest{at.X, at.Y, ClampToInt32(int64_t{at.X} + pic.Width),
                     ClampToInt32(int64_t{at.Y} + pic.Height)};
-    canvas.StretchDraw(dest, ToRaster(ToMonochrome(*decoded)));
+    canvas.StretchDraw(dest, *dots);
 }
 
 // Draws a lamp, hand or key picture, or the fallback picture when it cannot be loaded. False when the
 // fallback cannot be loaded either.
 bool DrawElementPicture(Canvas& canvas, const ElementPainter& painter, const std::string& name, int x, int y,
                         bool transparent, PaintOutcome& outcome) {
-    const RasterImage* picture = painter.Pictures.Find(name);
+    const RasterImage* picture = painter.Cache.ElementPictures().Find(name);
     if (!picture) {
-        picture = painter.Pictures.Find(kFallbackPictureName);
+        picture = painter.Cache.ElementPictures().Find(kFallbackPictureName);
         if (!picture) {
             outcome.Complete = false;
-            outcome.MissingFile = painter.Pictures.PathOf(kFallbackPictureName);
+            outcome.MissingFile = painter.Cache.ElementPictures().PathOf(kFallbackPictureName);
             return false;
         }
     }
@@ -107,8 +116,8 @@ bool DrawElementPicture(Canvas& canvas, const ElementPainter& painter, const std
 
 ElementPainter ElementPainterOf(const PreviewInput& input) {
     const PanelModel& model = ModelOrFirst(input.Model);
-    return ElementPainter{RectContextOf(model.Index, input.Symbols, input.TextCodePage), model.LampLetter,
-                          model.KeypadLetter, input.Pictures};
+    return ElementPainter{RectContextOf(model.Index, input.TextCodePage), model.LampLetter,
+                          model.KeypadLetter, input.Cache};
 }
 
 FontDesc PreviewCanvasFont(CodePage codePage, int previewScale) {
@@ -138,18 +147,21 @@ PaintOutcome DrawElementAt(Canvas& canvas, const Element& element, Point at, con
     std::visit(
         Overloaded{
             [](const std::monostate&) {},
-            [&](const TextFields& f) { DrawText(canvas, at.X, at.Y, f.Content, inverse); },
-            [&](const RegFields& f) { DrawText(canvas, at.X, at.Y, SampleRegisterText(f), inverse); },
+            [&](const TextFields& f) { DrawText(canvas, at.X, at.Y, f.Content, inverse, painter); },
+            [&](const RegFields& f) {
+                DrawText(canvas, at.X, at.Y, SampleRegisterText(f), inverse, painter);
+            },
             [&](const VarTextFields& f) {
                 std::string text = f.Texts[0];
-                const int64_t padded = VisibleRepeats(canvas, at.X, ' ', f.MaxLen);
+                const int64_t padded = VisibleRepeats(canvas, at.X, ' ', f.MaxLen, painter);
                 if (padded > static_cast<int64_t>(text.size()))
                     text.append(static_cast<std::size_t>(padded) - text.size(), ' ');
-                DrawText(canvas, at.X, at.Y, text, inverse);
+                DrawText(canvas, at.X, at.Y, text, inverse, painter);
             },
             [&](const ASCIITextFields& f) {
-                const int64_t count = VisibleRepeats(canvas, at.X, 'A', f.CharNum);
-                DrawText(canvas, at.X, at.Y, std::string(static_cast<std::size_t>(count), 'A'), inverse);
+                const int64_t count = VisibleRepeats(canvas, at.X, 'A', f.CharNum, painter);
+                DrawText(canvas, at.X, at.Y, std::string(static_cast<std::size_t>(count), 'A'), inverse,
+                         painter);
             },
             [&](const LampFields& f) {
                 DrawElementPicture(canvas, painter,
@@ -173,7 +185,7 @@ PaintOutcome DrawElementAt(Canvas& canvas, const Element& element, Point at, con
             },
             [&](const TrendFields& f) { DrawTrendGraph(canvas, at.X, at.Y, f.Width, f.Height); },
             [&](const BarFields& f) { DrawBarGraph(canvas, at.X, at.Y, f.Width, f.Height, f.Direct); },
-            [&](const PicFields& f) { DrawPicture(canvas, f, at); },
+            [&](const PicFields& f) { DrawPicture(canvas, f, at, painter.Cache); },
             [&](const FontTextFields& f) {
                 DrawFontText(canvas, at.X, at.Y, f.Font, f.Content, inverse, painter);
             },
@@ -231,6 +243,7 @@ PaintOutcome RedrawPage(Canvas& canvas, const PreviewInput& input) {
     if (input.GridShown) DrawGridDots(canvas, model);
 
     const ElementPainter painter = ElementPainterOf(input);
+    input.Cache.BeginRedraw();
     const std::vector<Element>& elements = input.PageToDraw.Elements;
     auto drawnAt = [&](const Element& element) {
         const PulledBack position = PullBackPosition(element, painter.Geometry, image);
@@ -238,12 +251,16 @@ PaintOutcome RedrawPage(Canvas& canvas, const PreviewInput& input) {
     };
     for (std::size_t i = elements.size(); i-- > 0;) {
         const PaintOutcome outcome = DrawElementAt(canvas, elements[i], drawnAt(elements[i]), painter);
-        if (!outcome.Complete) return outcome;
+        if (!outcome.Complete) {
+            input.Cache.EndRedraw();
+            return outcome;
+        }
     }
     if (input.Selected && !elements.empty()) {
         const Element& selected = elements.front();
         ToggleFocusRect(canvas, MovedTo(ElementRect(selected, painter.Geometry), drawnAt(selected)));
     }
+    input.Cache.EndRedraw();
     return PaintOutcome{};
 }
 

@@ -5,12 +5,10 @@
 #include "model/page.h"
 #include "model/panel_model.h"
 #include "text/code_page.h"
-#include "workbench/element_picture_cache.h"
 #include "workbench/element_rect.h"
+#include "workbench/preview_cache.h"
 
 namespace qxed {
-
-class Language;
 
 // The true-size preview of a page: the page as the panel shows it, enlarged to preview pixels, black on
 // white with grey grid dots. The editor's preview, `qxed-cli render` and the tests all draw through here.
@@ -18,10 +16,9 @@ class Language;
 // What a redraw needs besides the canvas.
 struct PreviewInput {
     const Page& PageToDraw;
-    int Model = 0;  // panel model index; one outside the table counts as the first
-    const Language& Symbols;
+    int Model = 0;                          // panel model index; one outside the table counts as the first
     CodePage TextCodePage = CodePage::Gbk;  // of the texts and face names
-    ElementPictureCache& Pictures;          // the program folder's element pictures
+    PreviewCache& Cache;                    // the element pictures, and the texts drawn before
     bool GridShown = true;
     bool Selected = false;  // the page's first element is selected and gets the focus rectangle
 };
@@ -33,12 +30,12 @@ struct PaintOutcome {
     std::string MissingFile;
 };
 
-// What drawing one element needs: its geometry, the model's picture letters and the pictures.
+// What drawing one element needs: its geometry, the model's picture letters, the pictures and texts.
 struct ElementPainter {
     RectContext Geometry;
     char LampLetter = 'd';
     char KeypadLetter = 'd';
-    ElementPictureCache& Pictures;
+    PreviewCache& Cache;
 };
 ElementPainter ElementPainterOf(const PreviewInput& input);
 

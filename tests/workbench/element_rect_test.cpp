@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/element_rules.h"
+#include "model/element_symbols.h"
 #include "support/sample_project.h"
 #include "text/language.h"
 
@@ -33,7 +34,6 @@ Element FuncKey(int32_t key, bool hand, bool doubled) {
 }
 
 TEST(ElementRect, TextKindsTakeTheirSizeFromTheirCharacters) {
-    const Language symbols;
     Element text = Make(ElementKind::Text, 10, 20, true);
     text.As<TextFields>().Content = "ABCD";
     Element reg = Make(ElementKind::Reg);
@@ -84,13 +84,40 @@ TEST(ElementRect, TextKindsTakeTheirSizeFromTheirCharacters) {
         {"unknown kind", unknown, kQx210, {5, 6, 5, 6}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ElementRect(c.E, RectContextOf(c.Model, symbols, CodePage::Gbk)), c.Expected) << c.What;
+        EXPECT_EQ(ElementRect(c.E, RectContextOf(c.Model, CodePage::Gbk)), c.Expected) << c.What;
+    }
+}
+
+TEST(ElementRect, LampsAndKeysAreAsWideAsTheirSymbolsInAnyLanguage) {
+    // Symbols the language file changes, with values beyond a byte and of zero: still one character each.
+    const Language changed(IniFile::FromBytes(
+        "[Font]\nVersion=Ru\n[RuSymbolStr]\nHandStrHi=300\nHandStrLo=0\nSquareLampOffStrHi=-1\n"
+        "F1KeyStrLo=0\n"));
+    for (const Language* language : {&changed, static_cast<const Language*>(nullptr)}) {
+        const Language builtIn;
+        const Language& symbols = language ? *language : builtIn;
+        for (int32_t type : {0, 1, 5}) {
+            for (bool positive : {true, false}) {
+                Element lamp = Make(ElementKind::Lamp);
+                lamp.As<LampFields>().LampType = type;
+                lamp.As<LampFields>().PosLogic = positive ? 1 : 0;
+                const Rect r = ElementRect(lamp, RectContextOf(kQx420, CodePage::Gbk));
+                EXPECT_EQ(r.Right - r.Left,
+                          static_cast<int>(LampSymbol(symbols, type, positive).size()) * 20 / 2);
+            }
+        }
+        for (int32_t key = -1; key <= 43; ++key) {
+            for (bool hand : {true, false}) {
+                const Rect r = ElementRect(FuncKey(key, hand, false), RectContextOf(kQx420, CodePage::Gbk));
+                EXPECT_EQ(r.Right - r.Left, static_cast<int>(KeySymbol(symbols, key, hand).size()) * 20 / 2)
+                    << key;
+            }
+        }
     }
 }
 
 TEST(ElementRect, FontTextsAreMeasuredAtTheirStoredSizeOverAtMost120Bytes) {
-    const Language symbols;
-    const RectContext context = RectContextOf(kQx210, symbols, CodePage::Gbk);
+    const RectContext context = RectContextOf(kQx210, CodePage::Gbk);
     Element fontText = Make(ElementKind::FontText);
     FontTextFields& f = fontText.As<FontTextFields>();
     f.Font = testing::SampleFont("宋体", 12, 0);
@@ -109,11 +136,10 @@ TEST(ElementRect, FontTextsAreMeasuredAtTheirStoredSizeOverAtMost120Bytes) {
 }
 
 TEST(ElementRect, EdgesBeyondTheIntegerRangeAreHeldAtItsEnd) {
-    const Language symbols;
     Element trend = Make(ElementKind::Trend, INT32_MAX - 5, INT32_MIN);
     trend.As<TrendFields>().Width = 100;
     trend.As<TrendFields>().Height = -100;
-    const Rect r = ElementRect(trend, RectContextOf(kQx210, symbols, CodePage::Gbk));
+    const Rect r = ElementRect(trend, RectContextOf(kQx210, CodePage::Gbk));
     EXPECT_EQ(r, (Rect{INT32_MAX - 5, INT32_MIN, INT32_MAX, INT32_MIN}));
 }
 
@@ -153,8 +179,7 @@ TEST(SampleRegisterText, ADamagedDigitCountGivesABoundedText) {
 }
 
 TEST(PullBack, ElementsOffASmallerImageAreDrawnAtZero) {
-    const Language symbols;
-    const RectContext qx204 = RectContextOf(kQx204, symbols, CodePage::Gbk);
+    const RectContext qx204 = RectContextOf(kQx204, CodePage::Gbk);
     const Size image = PreviewImageSize(kQx204);
     ASSERT_EQ(image, (Size{288, 144}));
     struct Case {

@@ -6,7 +6,6 @@
 #include "gfx/canvas.h"
 #include "model/element_defaults.h"
 #include "model/project.h"
-#include "text/language.h"
 #include "text/settings_paths.h"
 #include "workbench/preview_painter.h"
 
@@ -27,12 +26,11 @@ inline Element MakeElement(ElementKind kind, int32_t x, int32_t y) {
 
 // Draws pages with the element pictures the build puts beside the test program.
 struct Preview {
-    Language Symbols;
-    ElementPictureCache Pictures{ProgramFolder()};
+    PreviewCache Cache{ProgramFolder()};
     Canvas Image{0, 0};
 
     PaintOutcome Draw(const Page& page, int model, bool grid = false, bool selected = false) {
-        const PreviewInput input{page, model, Symbols, CodePage::Gbk, Pictures, grid, selected};
+        const PreviewInput input{page, model, CodePage::Gbk, Cache, grid, selected};
         return RedrawPage(Image, input);
     }
     PaintOutcome Draw(const std::vector<Element>& elements, int model, bool grid = false,

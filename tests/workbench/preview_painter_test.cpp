@@ -131,7 +131,7 @@ TEST(PreviewPainter, LampAndKeyPicturesAreDrawnAtTheirPlacesAndSizes) {
         for (const auto& [offset, name] : c.Pictures)
             EXPECT_TRUE(ShowsPicture(preview.Image, 40 + offset, 20, PictureFile(name)))
                 << c.What << " " << name;
-        const Rect r = ElementRect(c.E, RectContextOf(c.Model, preview.Symbols, CodePage::Gbk));
+        const Rect r = ElementRect(c.E, RectContextOf(c.Model, CodePage::Gbk));
         EXPECT_EQ(r.Right - r.Left, c.RectWidth) << c.What;
         EXPECT_EQ(InkOutside(preview.Image, r), 0) << c.What;
     }
@@ -166,12 +166,10 @@ TEST(PreviewPainter, AMissingPictureIsReplacedByTheFallback) {
     std::filesystem::copy_file(std::filesystem::path(ProgramFolder()) / "element" / "dlp1clps.dat",
                                folder.Path() / "element" / "dlp1clps.dat");
     Preview preview;
-    ElementPictureCache pictures(folder.Path().string());
+    PreviewCache pictures(folder.Path().string());
     Page page;
     page.Elements = {FuncKey(100, 50, 5, true, false)};
-    ASSERT_TRUE(
-        RedrawPage(preview.Image, {page, kQx210, preview.Symbols, CodePage::Gbk, pictures, false, false})
-            .Complete);
+    ASSERT_TRUE(RedrawPage(preview.Image, {page, kQx210, CodePage::Gbk, pictures, false, false}).Complete);
     const RasterImage fallback = PictureFile("dlp1clps.dat");
     EXPECT_TRUE(ShowsPicture(preview.Image, 100, 50, fallback));       // the hand
     EXPECT_TRUE(ShowsPicture(preview.Image, 100 + 36, 50, fallback));  // the key
@@ -180,7 +178,7 @@ TEST(PreviewPainter, AMissingPictureIsReplacedByTheFallback) {
 TEST(PreviewPainter, WithoutTheFallbackTheRedrawStopsAndNamesIt) {
     TempFolder folder;
     Preview preview;
-    ElementPictureCache pictures(folder.Path().string());
+    PreviewCache pictures(folder.Path().string());
     Element text = MakeElement(ElementKind::Text, 0, 100);
     text.Inverse = 1;
     Page page;
@@ -189,7 +187,7 @@ TEST(PreviewPainter, WithoutTheFallbackTheRedrawStopsAndNamesIt) {
     page.Elements[0].As<TrendFields>().Width = 50;
     page.Elements[0].As<TrendFields>().Height = 50;
     const PaintOutcome outcome =
-        RedrawPage(preview.Image, {page, kQx210, preview.Symbols, CodePage::Gbk, pictures, false, true});
+        RedrawPage(preview.Image, {page, kQx210, CodePage::Gbk, pictures, false, true});
     EXPECT_FALSE(outcome.Complete);
     EXPECT_EQ(outcome.MissingFile, (folder.Path() / "element" / "dlp1clps.dat").string());
     EXPECT_EQ(preview.Image.Pixel(2, 102), kBlack) << "the text behind was drawn";
@@ -310,7 +308,7 @@ TEST(PreviewPainter, TouchKeysAndVariableFontTextsCoverTheirRectangles) {
     behind.As<BarFields>().Direct = BarFields::kRight;
     Preview preview;
     ASSERT_TRUE(preview.Draw({touch, var, behind}, kQx210).Complete);
-    const Rect r = ElementRect(touch, RectContextOf(kQx210, preview.Symbols, CodePage::Gbk));
+    const Rect r = ElementRect(touch, RectContextOf(kQx210, CodePage::Gbk));
     ASSERT_EQ(r.Right - r.Left, 14 + 0);
     // An empty invisible touch key: a frame of 14 x h in silver.
     EXPECT_EQ(preview.Image.Pixel(r.Left, r.Top), kSilver);
@@ -347,6 +345,65 @@ TEST(PreviewPainter, TheCanvasFontIsTheSongFaceInTheProjectsCodePage) {
     EXPECT_EQ(ResolvedFamily(PreviewCanvasFont(CodePage::Gbk, 36), CodePage::Gbk),
               ResolvedFamily(PreviewCanvasFont(CodePage::Cp1251, 36), CodePage::Cp1251));
     EXPECT_EQ(PreviewCanvasFont(CodePage::Gbk, 20).Height, 20);
+}
+
+TEST(PreviewCache, KeptTextsDrawTheSamePixelsAsDirectTextOutput) {
+    struct Case {
+        const char* What;
+        int X, Y;
+        const char* Utf8;
+        int Height;
+        bool Inverse;
+    };
+    const Case cases[] = {
+        {"inside", 10, 10, "温度AB", 36, false},
+        {"inverse", 10, 10, "-123.45", 36, true},
+        {"cut at the left and top", -13, -7, "温度AB", 72, false},
+        {"cut at the right and bottom", 400, 120, "ABCDEFG", 36, true},
+        {"a large font", 0, 0, "Wg", 300, false},
+    };
+    for (const Case& c : cases) {
+        Canvas direct(432, 144), cached(432, 144);
+        FontDesc font = PreviewCanvasFont(CodePage::Gbk, c.Height);
+        const std::string bytes = GbkFromUtf8(c.Utf8);
+        direct.SetFont(font, CodePage::Gbk);
+        direct.SetFontColor(c.Inverse ? kWhite : kBlack);
+        direct.SetBrushColor(c.Inverse ? kBlack : kWhite);
+        direct.TextOut(c.X, c.Y, bytes);
+
+        PreviewCache cache(ProgramFolder());
+        const RasterImage* kept =
+            cache.Text(font, CodePage::Gbk, bytes, c.Inverse ? kWhite : kBlack, c.Inverse ? kBlack : kWhite);
+        ASSERT_NE(kept, nullptr) << c.What;
+        cached.Draw(c.X, c.Y, *kept);
+        EXPECT_EQ(cached.ToImage(), direct.ToImage()) << c.What;
+        EXPECT_NE(CountColour(direct, kBlack), 0) << c.What;
+    }
+    // A text far larger than the image is not kept; the painter draws it directly.
+    PreviewCache cache(ProgramFolder());
+    EXPECT_EQ(cache.Text(PreviewCanvasFont(CodePage::Gbk, 1000), CodePage::Gbk, std::string(120, 'W'), kBlack,
+                         kWhite),
+              nullptr);
+}
+
+TEST(PreviewCache, RedrawsAreAlikeAndKeepOnlyWhatThePageUses) {
+    Project project = SampleProject();
+    const Page& first = project.Pages().front();
+    const Page& second = *std::next(project.Pages().begin());
+    Preview preview;
+    ASSERT_TRUE(preview.Draw(second, kQx420, true, true).Complete);
+    const RasterImage fresh = preview.Image.ToImage();
+    const std::size_t keptForSecond = preview.Cache.KeptCount();
+    EXPECT_GT(keptForSecond, 0u);
+    ASSERT_TRUE(preview.Draw(second, kQx420, true, true).Complete);
+    EXPECT_EQ(preview.Image.ToImage(), fresh) << "drawn from what was kept";
+    EXPECT_EQ(preview.Cache.KeptCount(), keptForSecond);
+    // Drawing another page lets the second page's texts and pictures go.
+    ASSERT_TRUE(preview.Draw(first, kQx420).Complete);
+    Preview other;
+    ASSERT_TRUE(other.Draw(first, kQx420).Complete);
+    EXPECT_EQ(preview.Cache.KeptCount(), other.Cache.KeptCount());
+    EXPECT_EQ(preview.Image.ToImage(), other.Image.ToImage());
 }
 
 TEST(ElementPictureCache, DecodesOnceAndLooksForMissingFilesAgain) {
