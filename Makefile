@@ -38,6 +38,7 @@ bench: build
 	$(BUILD_DIR)/bin/bench_project_file
 	$(BUILD_DIR)/bin/bench_image_build
 	$(BUILD_DIR)/bin/bench_download
+	$(BUILD_DIR)/bin/bench_preview
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer. The leak checker keeps
 # quiet about the suppressions it used, since tests compare what the programs print on stderr.
