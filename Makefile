@@ -33,7 +33,7 @@ demo: build
 
 # Save and load timings of a large project beside a plain copy of its file; the build of a full image
 # beside the reading of its glyphs; a download of a nearly full image to the panel simulator, with and
-# without the 57600 bit/s line rate.
+# without the 57600 bit/s line rate; the preview's redraw of a crowded page beside one fill of its image.
 bench: build
 	$(BUILD_DIR)/bin/bench_project_file
 	$(BUILD_DIR)/bin/bench_image_build
