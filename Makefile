@@ -40,6 +40,7 @@ bench: build
 	$(BUILD_DIR)/bin/bench_download
 	$(BUILD_DIR)/bin/bench_editor_start
 	$(BUILD_DIR)/bin/bench_preview
+	$(BUILD_DIR)/bin/bench_drag_step
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer. The leak checker keeps
 # quiet about the suppressions it used, since tests compare what the programs print on stderr.

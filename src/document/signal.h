@@ -50,7 +50,8 @@ class Signal {
     Signal(const Signal&) = delete;
     Signal& operator=(const Signal&) = delete;
 
-    [[nodiscard]] Connection Connect(std::function<void(Args...)> slot) {
+    // Connecting does not change what the signal tells, so a view may connect to a document it only reads.
+    [[nodiscard]] Connection Connect(std::function<void(Args...)> slot) const {
         const uint64_t id = list_->NextId++;
         list_->Entries.push_back({id, std::make_shared<std::function<void(Args...)>>(std::move(slot))});
         std::weak_ptr<SlotList> weak = list_;

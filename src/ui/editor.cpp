@@ -4,6 +4,7 @@
 #include "ui/qt_editor_dialogs.h"
 #include "ui/tqx200_app_form.h"
 #include "workbench/config_files.h"
+#include "workbench/element_rect.h"
 
 namespace qxed {
 
@@ -22,12 +23,23 @@ Editor::Editor(std::string programFolder, std::string settingsPath)
                                             WorkbenchPlaces{programFolder_, std::move(settingsPath)}, about_,
                                             prompts_, *dialogs_, chooser_);
     pages_ = std::make_unique<PageList>(document_, language_, prompts_, *dialogs_);
+    // The preview's rectangles, for placing, dragging and pasting on the current model.
+    const ElementExtent extent = [](const Element& element, const Project& project) {
+        return ElementRect(element,
+                           RectContextOf(project.Settings.CurrentModel, project.Defaults.TextCodePage));
+    };
+    preview_ = std::make_unique<PagePreview>(document_, language_, prompts_, programFolder_);
+    placing_ = std::make_unique<ElementPlacing>(document_, language_, prompts_, chooser_, extent);
+    elementClipboard_ =
+        std::make_unique<ElementClipboard>(document_, language_, prompts_, clipboard_, extent);
     window_->SetLogic(logic_.get());
     window_->SetPageList(pages_.get());
+    window_->SetEditing(preview_.get(), placing_.get(), elementClipboard_.get());
 }
 
 Editor::~Editor() {
     // The windows hold no references into the logic once they are gone; the dialogs go with their parent.
+    window_->SetEditing(nullptr, nullptr, nullptr);
     window_->SetPageList(nullptr);
     window_->SetLogic(nullptr);
     dialogs_.reset();

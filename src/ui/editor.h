@@ -5,10 +5,14 @@
 
 #include "document/document.h"
 #include "text/language.h"
+#include "ui/qt_clipboard.h"
 #include "ui/qt_file_chooser.h"
 #include "ui/qt_prompts.h"
 #include "workbench/about_box.h"
+#include "workbench/element_clipboard.h"
+#include "workbench/element_placing.h"
 #include "workbench/page_list.h"
+#include "workbench/page_preview.h"
 #include "workbench/qx200_app_form.h"
 
 namespace qxed {
@@ -34,6 +38,8 @@ class Editor {
     TQX200AppForm& MainWindow() { return *window_; }
     QtEditorDialogs& Dialogs() { return *dialogs_; }
     QX200AppForm& Logic() { return *logic_; }
+    ElementPlacing& Placing() { return *placing_; }
+    PagePreview& Preview() { return *preview_; }
     Document& Doc() { return document_; }
     const Language& Texts() const { return language_; }
 
@@ -48,6 +54,10 @@ class Editor {
     std::unique_ptr<QtEditorDialogs> dialogs_;
     std::unique_ptr<QX200AppForm> logic_;
     std::unique_ptr<PageList> pages_;
+    QtClipboard clipboard_;
+    std::unique_ptr<PagePreview> preview_;
+    std::unique_ptr<ElementPlacing> placing_;
+    std::unique_ptr<ElementClipboard> elementClipboard_;
 };
 
 }  // namespace qxed

@@ -22,7 +22,9 @@
 #include "text/language.h"
 #include "text/texts.h"
 #include "ui/qt_text.h"
+#include "ui/timage1.h"
 #include "workbench/element_buttons.h"
+#include "workbench/element_clipboard.h"
 #include "workbench/qx200_app_form.h"
 
 namespace qxed {
@@ -97,9 +99,10 @@ void TQX200AppForm::CreateActions() {
 void TQX200AppForm::CreateMenus() {
     for (const MenuId menuId : {MenuId::File, MenuId::Edit, MenuId::Tool, MenuId::Help}) {
         QMenu* menu = menuBar()->addMenu(Caption(language_, MenuCaption(menuId)));
+        QAction* lastSeparator = nullptr;
         for (const MenuEntry& entry : MenuEntries(menuId)) {
             if (!entry.Action) {
-                menu->addSeparator();
+                lastSeparator = menu->addSeparator();
                 continue;
             }
             menu->addAction(Action(*entry.Action));
@@ -107,6 +110,10 @@ void TQX200AppForm::CreateMenus() {
             if (entry.HiddenAtStart) menuHidden_[*entry.Action] = true;
         }
         if (menuId == MenuId::Help) helpMenu_ = menu;
+        if (menuId == MenuId::File) {
+            fileMenu_ = menu;
+            recentAnchor_ = lastSeparator;  // before Exit
+        }
     }
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
 }
@@ -169,12 +176,7 @@ void TQX200AppForm::CreateAreas() {
     viewImagePanel_->setObjectName(QStringLiteral("ViewImagePanel"));
     viewImagePanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     viewImagePanel_->setEnabled(false);
-    image1_ = new QWidget(viewImagePanel_);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setAutoFillBackground(true);
-    QPalette white = image1_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    image1_->setPalette(white);
+    image1_ = new TImage1(viewImagePanel_);
     for (std::size_t i = 0; i < sideMarkers_.size(); ++i) {
         auto* marker = new QFrame(viewImagePanel_);
         marker->setObjectName(QStringLiteral("F%1Panel").arg(i + 1));
@@ -201,6 +203,11 @@ void TQX200AppForm::CreateAreas() {
         tool->setToolTip(Qs(hint.Tooltip));
         tool->setStatusTip(Qs(hint.Status));
         tool->setGeometry(button.Left, button.Top, kElementButtonWidth, kElementButtonHeight);
+        const int32_t kind = button.Kind;
+        const int top = button.Top;
+        connect(tool, &QToolButton::clicked, this, [this, kind, top](bool down) {
+            if (placing_ != nullptr) placing_->StartPlacing(kind, down, top);
+        });
         elementButtons_[static_cast<std::size_t>(button.Kind)] = tool;
     }
 
@@ -235,6 +242,57 @@ void TQX200AppForm::SetLogic(QX200AppForm* logic) {
 void TQX200AppForm::SetPageList(PageList* pages) {
     pages_ = pages;
     if (pages_ != nullptr) pages_->SetView(this);
+}
+
+void TQX200AppForm::SetEditing(PagePreview* preview, ElementPlacing* placing, ElementClipboard* clipboard) {
+    preview_ = preview;
+    placing_ = placing;
+    clipboard_ = clipboard;
+    image1_->SetLogic(preview, placing);
+    if (placing_ != nullptr) placing_->SetView(this);
+}
+
+void TQX200AppForm::ShowGhost(const std::optional<Rect>& ghost) {
+    if (preview_ != nullptr) preview_->SetGhost(ghost);
+}
+
+void TQX200AppForm::ShowPlacingButton(std::optional<int32_t> kind) {
+    // At most one element button is down: the one being placed.
+    for (std::size_t k = 1; k < elementButtons_.size(); ++k) {
+        const QSignalBlocker blocker(elementButtons_[k]);
+        elementButtons_[k]->setChecked(kind && static_cast<std::size_t>(*kind) == k);
+    }
+}
+
+void TQX200AppForm::FocusPreview() {
+    image1_->setFocus(Qt::MouseFocusReason);
+}
+
+void TQX200AppForm::ShowRecentFiles(const std::vector<std::string>& files) {
+    if (files == shownRecent_ || fileMenu_ == nullptr) return;
+    shownRecent_ = files;
+    for (QAction* action : recentActions_) {
+        fileMenu_->removeAction(action);
+        action->deleteLater();
+    }
+    recentActions_.clear();
+    if (files.empty()) return;
+    std::vector<QAction*> added;
+    added.push_back(new QAction(this));
+    added.back()->setSeparator(true);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        QString text = Qs(files[i]);
+        text.replace('&', QStringLiteral("&&"));
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(text), this);
+        action->setObjectName(QStringLiteral("RecentFile%1").arg(i + 1));
+        connect(action, &QAction::triggered, this, [this, i] {
+            if (logic_ != nullptr) logic_->FileOpenRecentExecute(i);
+        });
+        added.push_back(action);
+    }
+    for (QAction* action : added)
+        fileMenu_->insertAction(recentAnchor_, action);
+    recentActions_ = added;
 }
 
 void TQX200AppForm::ShowPageList(const PageListState& state) {
@@ -278,6 +336,8 @@ void TQX200AppForm::ShowState(const MainWindowState& state) {
     pageGroupBox_->setEnabled(state.PageGroupBoxEnabled);
     propertyArea_->setVisible(state.PropertyBoxesVisible);
     modelStatusBar_->setText(Qs(state.ModelStatus));
+    if (preview_ != nullptr) preview_->SetGridShown(state.GridShown);
+    ShowRecentFiles(state.RecentFiles);
     if (!shownLayout_ || !(*shownLayout_ == state.Layout)) ApplyLayout(state.Layout);
 }
 
@@ -350,6 +410,13 @@ bool TQX200AppForm::eventFilter(QObject* watched, QEvent* event) {
 void TQX200AppForm::ClipboardAction(ActionId id) {
     QWidget* focused = QApplication::focusWidget();
     if (focused == nullptr) return;
+    // On the preview the commands act on the selected element.
+    if (focused == image1_ && clipboard_ != nullptr) {
+        if (id == ActionId::EditCut1) clipboard_->Cut();
+        if (id == ActionId::EditCopy1) clipboard_->Copy();
+        if (id == ActionId::EditPaste1 && Action(ActionId::ToolNewPage)->isEnabled()) clipboard_->Paste();
+        return;
+    }
     // The text field does what its own keys do: cut, copy or paste.
     const QKeySequence::StandardKey key = id == ActionId::EditCut1    ? QKeySequence::Cut
                                           : id == ActionId::EditCopy1 ? QKeySequence::Copy
@@ -425,6 +492,8 @@ void TQX200AppForm::Execute(ActionId id) {
             if (pages_ != nullptr) pages_->DeletePageButtonClick();
             return;
         case ActionId::EditDel:
+            if (placing_ != nullptr) placing_->EditDelExecute();
+            return;
         case ActionId::ToolAlarmList:
         case ActionId::ToolSetQx200:
         case ActionId::ToolHFuncKey:

@@ -30,7 +30,7 @@ constexpr std::array<ActionRow, kActionCount> kActions{{
     {A::EditPaste1,         "EditPaste1",         &t::EditPaste1Caption,           &t::EditPaste1Hint,           "Ctrl+V", "edit-paste",  true,  true,  false, false},
     {A::EditUndo,           "EditUndo",           &t::EditUndoCaption,             &t::EditUndoHint,             "Ctrl+Z", "edit-undo",   false, true,  false, false},
     {A::EditRedo,           "EditRedo",           &t::EditRedoCaption,             &t::EditRedoHint,             "Ctrl+Y; Ctrl+Shift+Z", "edit-redo", false, true, false, false},
-    {A::EditDel,            "EditDel",            &t::EditDelCaption,              &t::EditDelHint,              "Ctrl+D", "edit-delete", false, true,  false, false},
+    {A::EditDel,            "EditDel",            &t::EditDelCaption,              &t::EditDelHint,              "Ctrl+D; Del", "edit-delete", false, true,  false, false},
     {A::ToolNewPage,        "ToolNewPage",        &t::ToolNewPageCaption,          &t::ToolNewPageHint,          "",       "page-new",    false, true,  false, false},
     {A::ToolPageAttr,       "ToolPageAttr",       &t::ToolPageAttrCaption,         &t::ToolPageAttrHint,         "",       "page-attr",   false, true,  false, false},
     {A::ToolCopyPage,       "ToolCopyPage",       &t::ToolCopyPageCaption,         &t::ToolCopyPageHint,         "",       "page-copy",   false, true,  false, false},

@@ -10,6 +10,7 @@
 #include "plc/plc_profile.h"
 #include "text/language.h"
 #include "text/texts.h"
+#include "workbench/model_change.h"
 
 namespace qxed {
 
@@ -198,6 +199,8 @@ bool QX200AppForm::OpenProjectFile(const std::string& fileName) {
     }
     ApplyModel(loaded);
     ApplyPlcProfile(loaded);
+    // What the preview would show off the screen is stored where it shows, before anything is edited.
+    PullBackOffScreen(loaded);
     imported_.reset();
     document_.Replace(std::move(loaded), fileName, false);
     settings_.AddRecentFile(fileName);
@@ -304,7 +307,7 @@ void QX200AppForm::FileQx200SelectExecute() {
     settings.CurrentModel = static_cast<uint8_t>(*chosen);
     ApplyModelRules(settings, keyCount);
     layout_ = ModelLayoutOf(settings.CurrentModel);
-    document_.Apply(SetSettingsAndKeyCount(settings, keyCount));
+    document_.Apply(ChangeModel(settings, keyCount));
     Publish();
 }
 

@@ -1,4 +1,5 @@
 #include "ui/tqx200_app_form.h"
+#include "ui/timage1.h"
 
 #include <gtest/gtest.h>
 
