@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "document/page_commands.h"
 #include "gfx/gfx_session.h"
 #include "text/texts.h"
 #include "ui/editor.h"
@@ -76,6 +77,13 @@ int main(int argc, char** argv) {
     QTimer::singleShot(300, [] {});
     Settle();
     Save(&editor.MainWindow(), QStringLiteral("main-window"));
+    // Every page of the example: between them they hold every element kind.
+    for (const qxed::Page& page : editor.Doc().Contents().Pages()) {
+        editor.Doc().Apply(qxed::ChangeCurrentPage(page.Number));
+        Settle();
+        Save(&editor.MainWindow(), QStringLiteral("main-window-page%1").arg(page.Number));
+    }
+    editor.Doc().Apply(qxed::ChangeCurrentPage(editor.Doc().Contents().Pages().front().Number));
 
     qxed::QtEditorDialogs& dialogs = editor.Dialogs();
     const qxed::Project& project = editor.Doc().Contents();
