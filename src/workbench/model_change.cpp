@@ -21,15 +21,7 @@ bool PullBackOffScreen(Project& project) {
 }
 
 Change ChangeModel::Run(EditTarget& target) const {
-    Change change;
-    if (!(target.Content.Settings == Settings)) {
-        target.Content.Settings = Settings;
-        change.Parts |= Change::Settings;
-    }
-    if (target.Content.GlobalKeyCount != KeyCount) {
-        target.Content.GlobalKeyCount = KeyCount;
-        change.Parts |= Change::Keys;
-    }
+    Change change = SetSettingsAndKeyCount::Run(target);
     if (PullBackOffScreen(target.Content)) change.Parts |= Change::Page | Change::PageList;
     return change;
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "document/command.h"
+#include "document/project_commands.h"
 #include "model/project.h"
 
 namespace qxed {
@@ -12,10 +13,8 @@ bool PullBackOffScreen(Project& project);
 
 // A change of the panel model as one edit: the settings and global key count the model gives the project,
 // and every element of every page pulled back onto the new screen, so that what is stored is what is shown.
-struct ChangeModel : Command {
-    ChangeModel(ProjectSettings settings, int32_t keyCount) : Settings(settings), KeyCount(keyCount) {}
-    ProjectSettings Settings;
-    int32_t KeyCount;
+struct ChangeModel : SetSettingsAndKeyCount {
+    using SetSettingsAndKeyCount::SetSettingsAndKeyCount;
     Change Run(EditTarget& target) const override;
 };
 
