@@ -318,6 +318,32 @@ TEST(QX200AppForm, LeavingTheLargePanelHidesTheGlobalKeysButKeepsTheirCount) {
     EXPECT_EQ(form.State().Layout.SettingsRows, (PanelSettingsRows{105, 281, 468, 534}));
 }
 
+TEST(QX200AppForm, AModelWithASmallerScreenPullsElementsOntoItAsOneStep) {
+    Workbench bench;
+    bench.WriteProgramFile("7460031.dat", "model select");
+    QX200AppForm& form = bench.Show();
+    bench.dialogs.ModelAnswers.push_back(2);  // 400 x 300
+    form.FileNewExecute();
+    Element far = NewElement(bench.document->Contents(), static_cast<int32_t>(ElementKind::Lamp));
+    far.X = 350;
+    far.Y = 200;
+    Element near = far;
+    near.X = 100;
+    near.Y = 20;
+    bench.document->Apply(PlaceElement(far));
+    bench.document->Apply(PlaceElement(near));
+    bench.dialogs.ModelAnswers.push_back(5);  // QX204: 288 x 144
+    form.FileQx200SelectExecute();
+    const auto& elements = bench.document->CurrentPage().Elements;
+    EXPECT_EQ(elements[0].X, 100);  // on the new screen: stays
+    EXPECT_EQ(elements[0].Y, 20);
+    EXPECT_EQ(elements[1].X, 0);  // beyond 288 and 144: back to 0 on both axes
+    EXPECT_EQ(elements[1].Y, 0);
+    bench.document->Undo();
+    EXPECT_EQ(bench.document->Contents().Settings.CurrentModel, 2);
+    EXPECT_EQ(bench.document->CurrentPage().Elements[1].X, 350);
+}
+
 TEST(QX200AppForm, AnImportedProjectCanOnlyBeDownloadedAndAnExportRenamesTheProject) {
     Workbench bench;
     QX200AppForm& form = bench.Show();
