@@ -1,7 +1,9 @@
 #include "ui/editor.h"
 
+#include "panels/measured_element_rect.h"
 #include "text/settings_paths.h"
 #include "ui/qt_editor_dialogs.h"
+#include "ui/tproperty_panels.h"
 #include "ui/tqx200_app_form.h"
 #include "workbench/config_files.h"
 
@@ -24,6 +26,11 @@ Editor::Editor(std::string programFolder, std::string settingsPath)
     pages_ = std::make_unique<PageList>(document_, language_, prompts_, *dialogs_);
     window_->SetLogic(logic_.get());
     window_->SetPageList(pages_.get());
+    placing_ =
+        std::make_unique<ElementPlacing>(document_, language_, prompts_, chooser_, MeasuredElementRect);
+    properties_ = std::make_unique<PropertyPanel>(document_, language_, *placing_, chooser_);
+    propertyPanels_ = new TPropertyPanels(window_->PropertyArea(), language_, *properties_,
+                                          document_.Defaults().TextCodePage);
 }
 
 Editor::~Editor() {

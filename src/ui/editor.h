@@ -4,16 +4,19 @@
 #include <vector>
 
 #include "document/document.h"
+#include "panels/property_panel.h"
 #include "text/language.h"
 #include "ui/qt_file_chooser.h"
 #include "ui/qt_prompts.h"
 #include "workbench/about_box.h"
+#include "workbench/element_placing.h"
 #include "workbench/page_list.h"
 #include "workbench/qx200_app_form.h"
 
 namespace qxed {
 
 class QtEditorDialogs;
+class TPropertyPanels;
 class TQX200AppForm;
 
 // The editor as a whole: the language, the open document, the windows (made once, in their order, the main
@@ -36,6 +39,8 @@ class Editor {
     QX200AppForm& Logic() { return *logic_; }
     Document& Doc() { return document_; }
     const Language& Texts() const { return language_; }
+    PropertyPanel& Properties() { return *properties_; }
+    TPropertyPanels& PropertyPanels() { return *propertyPanels_; }
 
   private:
     std::string programFolder_;
@@ -48,6 +53,9 @@ class Editor {
     std::unique_ptr<QtEditorDialogs> dialogs_;
     std::unique_ptr<QX200AppForm> logic_;
     std::unique_ptr<PageList> pages_;
+    std::unique_ptr<ElementPlacing> placing_;
+    std::unique_ptr<PropertyPanel> properties_;
+    TPropertyPanels* propertyPanels_ = nullptr;  // in the main window's property area
 };
 
 }  // namespace qxed
