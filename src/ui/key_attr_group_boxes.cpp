@@ -20,7 +20,7 @@ namespace qxed {
 
 namespace {
 
-const QRect kSubGroup{266, 50, 266, 164};
+const QRect kSubGroup{250, 50, 282, 164};
 
 void OnClick(QAbstractButton* button, const std::function<void()>& click) {
     QObject::connect(button, &QAbstractButton::clicked, button, click);
@@ -30,7 +30,7 @@ void OnClick(QAbstractButton* button, const std::function<void()>& click) {
 // start at row extraTop.
 QGroupBox* KeyActionBoxes(const PanelBuild& build, QGroupBox* box, const std::string& prefix, KeyPanel& key) {
     QGroupBox* function = MakeGroupBox(box, prefix + "ContentGroupBox",
-                                       build.Text(texts::FuncKeyContentGroupBoxCaption), {130, 18, 130, 196});
+                                       build.Text(texts::FuncKeyContentGroupBoxCaption), {114, 18, 130, 196});
     auto* functions = new QButtonGroup(function);
     const std::pair<const char*, const TextKey*> radios[] = {
         {"SetCoilRadioButton", &texts::FuncKeySetCoilRadioButtonCaption},
@@ -124,8 +124,8 @@ QGroupBox* BuildFuncKeyAttrGroupBox(const PanelBuild& build) {
                                build.Text(texts::FuncKeyWithHandCheckBoxCaption), 8, 168, 118),
                      &QCheckBox::clicked, function,
                      [&key](bool checked) { key.FuncKeyWithHandCheckBoxClick(checked); });
-    MakePanelLabel(box, "FuncKeyLabel", build.Text(texts::FuncKeyLabelCaption), 270, 22, 40);
-    QComboBox* type = MakeCombo(box, "FuncKeyTypeComboBox", 312, 22, 140);
+    MakePanelLabel(box, "FuncKeyLabel", build.Text(texts::FuncKeyLabelCaption), 254, 22, 40);
+    QComboBox* type = MakeCombo(box, "FuncKeyTypeComboBox", 296, 22, 150);
     QObject::connect(type, &QComboBox::activated, type, [&key](int v) { key.FuncKeyTypeComboBoxChange(v); });
     return box;
 }
@@ -138,8 +138,8 @@ QGroupBox* BuildTouchKeyAttrGroupBox(const PanelBuild& build) {
                                build.Text(texts::TouchKeyIndicateCheckBoxCaption), 8, 168, 118),
                      &QCheckBox::clicked, function,
                      [&key](bool checked) { key.TouchKeyIndicateCheckBoxClick(checked); });
-    MakePanelLabel(box, "TouchKeyContentLabel", build.Text(texts::TouchKeyContentLabelCaption), 270, 22, 44);
-    PanelLineEdit* content = MakeEdit(box, "TouchKeyContentEdit", build.TextCodePage, 316, 22, 134);
+    MakePanelLabel(box, "TouchKeyContentLabel", build.Text(texts::TouchKeyContentLabelCaption), 254, 22, 44);
+    PanelLineEdit* content = MakeEdit(box, "TouchKeyContentEdit", build.TextCodePage, 300, 22, 150);
     const CodePage codePage = build.TextCodePage;
     content->OnFocusIn = [&key, content, codePage] {
         key.TouchKeyContentEditEnter(BytesOf(content->text(), codePage));

@@ -35,16 +35,16 @@ QGroupBox* GraphBox(const PanelBuild& build, ElementKind kind, GraphPanel& graph
     QGroupBox* box = build.ElementBox(row, graph);
 
     QGroupBox* range = MakeGroupBox(box, prefix + "RangeGroupBox", build.Text(texts::RangeGroupBoxCaption),
-                                    {8, 94, 116, 72});
-    MakePanelLabel(range, prefix + "WidthLabel", build.Text(texts::WidthLabelCaption), 8, 20, 30);
-    OnCommit(MakeSpin(range, prefix + "WidthSpinEdit", 40, 20, 68),
+                                    {8, 94, 100, 72});
+    MakePanelLabel(range, prefix + "WidthLabel", build.Text(texts::WidthLabelCaption), 8, 20, 26);
+    OnCommit(MakeSpin(range, prefix + "WidthSpinEdit", 34, 20, 60),
              [&graph](int v) { graph.WidthSpinEditExit(v); });
-    MakePanelLabel(range, prefix + "HeightLabel", build.Text(texts::HeightLabelCaption), 8, 46, 30);
-    OnCommit(MakeSpin(range, prefix + "HeightSpinEdit", 40, 46, 68),
+    MakePanelLabel(range, prefix + "HeightLabel", build.Text(texts::HeightLabelCaption), 8, 46, 26);
+    OnCommit(MakeSpin(range, prefix + "HeightSpinEdit", 34, 46, 60),
              [&graph](int v) { graph.HeightSpinEditExit(v); });
 
     QGroupBox* reg =
-        MakeGroupBox(box, prefix + "RegGroupBox", build.Text(texts::RegGroupBoxCaption), {130, 18, 200, 100});
+        MakeGroupBox(box, prefix + "RegGroupBox", build.Text(texts::RegGroupBoxCaption), {114, 18, 200, 100});
     build.RegisterFields(reg, prefix + "Reg", 20,
                          {[&graph](int v) { graph.RegStationSpinEditChange(v); },
                           [&graph](int v) { graph.RegTypeComboBoxChange(v); },
@@ -52,14 +52,14 @@ QGroupBox* GraphBox(const PanelBuild& build, ElementKind kind, GraphPanel& graph
                           [&graph](int v) { graph.RegNumSpinEditChange(v); }});
 
     QGroupBox* disp = MakeGroupBox(box, prefix + "DispGroupBox", build.Text(texts::DispGroupBoxCaption),
-                                   {336, 18, 196, 100});
+                                   {320, 18, 212, 100});
     auto* radios = new QButtonGroup(disp);
     MakePanelLabel(disp, prefix + "DispModeLabel", build.Text(texts::RegValueModeLabelCaption), 8, 20, 44);
     OnClick(MakeRadio(disp, radios, prefix + "RegDecRadioButton", build.Text(texts::RegDecRadioButtonCaption),
-                      52, 20, 68),
+                      52, 20, 80),
             [&graph] { graph.RegDecRadioButtonClick(); });
     OnClick(MakeRadio(disp, radios, prefix + "RegHexRadioButton", build.Text(texts::RegHexRadioButtonCaption),
-                      120, 20, 74),
+                      134, 20, 76),
             [&graph] { graph.RegHexRadioButtonClick(); });
     OnToggle(
         MakeCheck(disp, prefix + "FloatCheckBox", build.Text(texts::FloatCheckBoxCaptionTrendBar), 8, 46, 90),
@@ -72,7 +72,7 @@ QGroupBox* GraphBox(const PanelBuild& build, ElementKind kind, GraphPanel& graph
     OnChange(MakeSpin(disp, prefix + "DecimalDigitsSpinEdit", 70, 72, 46),
              [&graph](int v) { graph.DecimalDigitsSpinEditChange(v); });
 
-    QGroupBox* values = MakeGroupBox(box, prefix + "ValueGroupBox", "", {130, 122, 402, 92});
+    QGroupBox* values = MakeGroupBox(box, prefix + "ValueGroupBox", "", {114, 122, 418, 92});
     MakePanelLabel(values, prefix + "FullValueLabel", build.Text(texts::FullValueLabelCaption), 8, 12, 74);
     OnCommit(MakeSpin(values, prefix + "FullValueSpinEdit", 84, 12, 108),
              [&graph](int v) { graph.FullValueSpinEditExit(v); });
@@ -88,36 +88,36 @@ QGroupBox* BuildRegAttrGroupBox(const PanelBuild& build) {
     RegPanel& r = build.Logic.Reg();
     QGroupBox* box = build.ElementBox(RowOf(ElementKind::Reg), r);
     QGroupBox* reg =
-        MakeGroupBox(box, "RegGroupBox", build.Text(texts::RegGroupBoxCaption), {130, 18, 200, 100});
+        MakeGroupBox(box, "RegGroupBox", build.Text(texts::RegGroupBoxCaption), {114, 18, 200, 100});
     build.RegisterFields(
         reg, "Reg", 20,
         {[&r](int v) { r.RegStationSpinEditChange(v); }, [&r](int v) { r.RegTypeComboBoxChange(v); },
          [&r](int v) { r.RegNoSpinEditChange(v); }, [&r](int v) { r.RegNumSpinEditChange(v); }});
 
     QGroupBox* disp =
-        MakeGroupBox(box, "RegDispGroupBox", build.Text(texts::DispGroupBoxCaption), {336, 18, 196, 100});
+        MakeGroupBox(box, "RegDispGroupBox", build.Text(texts::DispGroupBoxCaption), {320, 18, 212, 100});
     MakePanelLabel(disp, "RegDigitsLabel", build.Text(texts::RegDigitsLabelCaption), 8, 20, 46);
-    OnChange(MakeSpin(disp, "RegDigitsSpinEdit", 54, 20, 40), [&r](int v) { r.RegDigitsSpinEditChange(v); });
-    MakePanelLabel(disp, "RegDecimalDigitsLabel", build.Text(texts::RegDecimalDigitsLabelCaption), 98, 20,
-                   56);
-    OnChange(MakeSpin(disp, "RegDecimalDigitsSpinEdit", 150, 20, 40),
+    OnChange(MakeSpin(disp, "RegDigitsSpinEdit", 54, 20, 42), [&r](int v) { r.RegDigitsSpinEditChange(v); });
+    MakePanelLabel(disp, "RegDecimalDigitsLabel", build.Text(texts::RegDecimalDigitsLabelCaption), 100, 20,
+                   64);
+    OnChange(MakeSpin(disp, "RegDecimalDigitsSpinEdit", 166, 20, 40),
              [&r](int v) { r.RegDecimalDigitsSpinEditChange(v); });
     auto* radios = new QButtonGroup(disp);
-    MakePanelLabel(disp, "RegDispModeLabel", build.Text(texts::RegValueModeLabelCaption), 8, 46, 44);
-    OnClick(MakeRadio(disp, radios, "RegDecDispRadioButton", build.Text(texts::RegDecRadioButtonCaption), 52,
-                      46, 68),
+    MakePanelLabel(disp, "RegDispModeLabel", build.Text(texts::RegValueModeLabelCaption), 8, 46, 40);
+    OnClick(MakeRadio(disp, radios, "RegDecDispRadioButton", build.Text(texts::RegDecRadioButtonCaption), 48,
+                      46, 80),
             [&r] { r.RegDecDispRadioButtonClick(); });
-    OnClick(MakeRadio(disp, radios, "RegHexDispRadioButton", build.Text(texts::RegHexRadioButtonCaption), 120,
-                      46, 74),
+    OnClick(MakeRadio(disp, radios, "RegHexDispRadioButton", build.Text(texts::RegHexRadioButtonCaption), 130,
+                      46, 80),
             [&r] { r.RegHexDispRadioButtonClick(); });
-    OnToggle(MakeCheck(disp, "RegPre0CheckBox", build.Text(texts::Pre0CheckBoxCaption), 8, 72, 84),
+    OnToggle(MakeCheck(disp, "RegPre0CheckBox", build.Text(texts::Pre0CheckBoxCaption), 8, 72, 92),
              [&r](bool checked) { r.RegPre0CheckBoxClick(checked); });
-    OnToggle(MakeCheck(disp, "RegFloatCheckBox", build.Text(texts::FloatCheckBoxCaption), 92, 72, 56),
+    OnToggle(MakeCheck(disp, "RegFloatCheckBox", build.Text(texts::FloatCheckBoxCaption), 100, 72, 62),
              [&r](bool checked) { r.RegFloatCheckBoxClick(checked); });
-    OnToggle(MakeCheck(disp, "RegSignedCheckBox", build.Text(texts::RegSignedCheckBoxCaption), 148, 72, 46),
+    OnToggle(MakeCheck(disp, "RegSignedCheckBox", build.Text(texts::RegSignedCheckBoxCaption), 162, 72, 46),
              [&r](bool checked) { r.RegSignedCheckBoxClick(checked); });
 
-    QGroupBox* entry = MakeGroupBox(box, "RegSetGroupBox", "", {130, 122, 402, 92});
+    QGroupBox* entry = MakeGroupBox(box, "RegSetGroupBox", "", {114, 122, 418, 92});
     OnToggle(MakeCheck(entry, "RegNeedSetCheckBox", build.Text(texts::RegNeedSetCheckBoxCaption), 8, 8, 90),
              [&r](bool checked) { r.RegNeedSetCheckBoxClick(checked); });
     OnToggle(MakeCheck(entry, "RegEncryptCheckBox", build.Text(texts::EncryptCheckBoxCaption), 104, 8, 94),
@@ -145,13 +145,13 @@ QGroupBox* BuildLampAttrGroupBox(const PanelBuild& build) {
     LampPanel& lamp = build.Logic.Lamp();
     QGroupBox* box = build.ElementBox(RowOf(ElementKind::Lamp), lamp);
     QGroupBox* coil =
-        MakeGroupBox(box, "LampCoilGroupBox", build.Text(texts::CoilGroupBoxCaption), {130, 18, 262, 76});
+        MakeGroupBox(box, "LampCoilGroupBox", build.Text(texts::CoilGroupBoxCaption), {114, 18, 262, 76});
     build.CoilFields(coil, "LampCoil", 20,
                      {[&lamp](int v) { lamp.LampCoilStationSpinEditChange(v); },
                       [&lamp](int v) { lamp.LampCoilTypeComboBoxChange(v); },
                       [&lamp](int v) { lamp.LampCoilNoSpinEditChange(v); },
                       [&lamp](int v) { lamp.LampCoilNoComboBoxChange(v); }});
-    QGroupBox* kind = MakeGroupBox(box, "LampKindGroupBox", "", {398, 18, 134, 100});
+    QGroupBox* kind = MakeGroupBox(box, "LampKindGroupBox", "", {382, 18, 150, 100});
     MakePanelLabel(kind, "LampTypeLabel", build.Text(texts::LampTypeLabelCaption), 8, 10, 44);
     QComboBox* type = MakeCombo(kind, "LampTypeComboBox", 54, 10, 72);
     QObject::connect(type, &QComboBox::activated, type, [&lamp](int v) { lamp.LampTypeComboBoxChange(v); });

@@ -107,9 +107,9 @@ QGroupBox* BuildTextAttrGroupBox(const PanelBuild& build) {
     TextPanel& text = build.Logic.Text();
     QGroupBox* box = build.ElementBox(RowOf(ElementKind::Text), text);
     QGroupBox* content = MakeGroupBox(box, "TextContentGroupBox",
-                                      build.Text(texts::TextContentGroupBoxCaption), {130, 18, 402, 60});
+                                      build.Text(texts::TextContentGroupBoxCaption), {114, 18, 418, 60});
     MakePanelLabel(content, "TextContentLabel", build.Text(texts::TextContentLabelCaption), 8, 24, 62);
-    ContentEdit(build, content, "TextContentEdit", 72, 24, 320,
+    ContentEdit(build, content, "TextContentEdit", 72, 24, 336,
                 {[&text](const std::string& s) { text.TextContentEditEnter(s); },
                  [&text](const std::string& s) { text.TextContentEditReturn(s); },
                  [&text](const std::string& s) { text.TextContentEditChange(s); },
@@ -121,14 +121,14 @@ QGroupBox* BuildFontTextAttrGroupBox(const PanelBuild& build) {
     FontTextPanel& text = build.Logic.FontText();
     QGroupBox* box = build.ElementBox(RowOf(ElementKind::FontText), text);
     QGroupBox* content = MakeGroupBox(box, "FontTextContentGroupBox",
-                                      build.Text(texts::TextContentGroupBoxCaption), {130, 18, 402, 60});
+                                      build.Text(texts::TextContentGroupBoxCaption), {114, 18, 418, 60});
     MakePanelLabel(content, "FontTextContentLabel", build.Text(texts::TextContentLabelCaption), 8, 24, 62);
-    ContentEdit(build, content, "FontTextContentEdit", 72, 24, 236,
+    ContentEdit(build, content, "FontTextContentEdit", 72, 24, 252,
                 {[&text](const std::string& s) { text.FontTextContentEditEnter(s); },
                  [&text](const std::string& s) { text.FontTextContentEditReturn(s); },
                  [&text](const std::string& s) { text.FontTextContentEditChange(s); },
                  [&text] { text.FontTextContentEditEscape(); }});
-    FontButton(build, content, "FontTextFontButton", 316, 23, [&text] { text.FontTextFontButtonClick(); });
+    FontButton(build, content, "FontTextFontButton", 332, 23, [&text] { text.FontTextFontButtonClick(); });
     return box;
 }
 
@@ -136,17 +136,17 @@ QGroupBox* BuildVarTextAttrGroupBox(const PanelBuild& build) {
     VarTextPanel& var = build.Logic.VarText();
     QGroupBox* box = build.ElementBox(RowOf(ElementKind::VarText), var);
     QGroupBox* reg =
-        MakeGroupBox(box, "VarTextRegGroupBox", build.Text(texts::RegGroupBoxCaption), {130, 18, 200, 76});
+        MakeGroupBox(box, "VarTextRegGroupBox", build.Text(texts::RegGroupBoxCaption), {114, 18, 200, 76});
     build.RegisterFields(reg, "VarTextReg", 20,
                          {[&var](int v) { var.VarTextRegStationSpinEditChange(v); },
                           [&var](int v) { var.VarTextRegTypeComboBoxChange(v); },
                           [&var](int v) { var.VarTextRegNoSpinEditChange(v); },
                           {}});
     DecHexGroup(
-        build, box, "VarTextReg", {130, 98, 200, 50}, [&var] { var.VarTextRegDecRadioButtonClick(); },
+        build, box, "VarTextReg", {114, 98, 200, 50}, [&var] { var.VarTextRegDecRadioButtonClick(); },
         [&var] { var.VarTextRegHexRadioButtonClick(); });
     StateGrid(
-        build, box, "VarTextContentStringGrid", {336, 24, 196, 190},
+        build, box, "VarTextContentStringGrid", {320, 24, 212, 190},
         [&var](int row, const std::string& s) { var.VarTextContentStringGridSetEditText(row, s); },
         [&var](const std::string& s) { var.VarTextContentStringGridKeyPress(s); });
     return box;
@@ -156,17 +156,17 @@ QGroupBox* BuildVarFontTextAttrGroupBox(const PanelBuild& build) {
     VarFontTextPanel& var = build.Logic.VarFontText();
     QGroupBox* box = build.ElementBox(RowOf(ElementKind::VarFontText), var);
     QGroupBox* reg = MakeGroupBox(box, "VarFontTextRegGroupBox", build.Text(texts::RegGroupBoxCaption),
-                                  {130, 18, 200, 76});
+                                  {114, 18, 200, 76});
     build.RegisterFields(reg, "VarFontTextReg", 20,
                          {[&var](int v) { var.VarFontTextRegStationSpinEditChange(v); },
                           [&var](int v) { var.VarFontTextRegTypeComboBoxChange(v); },
                           [&var](int v) { var.VarFontTextRegNoSpinEditChange(v); },
                           {}});
     DecHexGroup(
-        build, box, "VarFontTextReg", {130, 98, 200, 50}, [&var] { var.VarFontTextRegDecRadioButtonClick(); },
+        build, box, "VarFontTextReg", {114, 98, 200, 50}, [&var] { var.VarFontTextRegDecRadioButtonClick(); },
         [&var] { var.VarFontTextRegHexRadioButtonClick(); });
-    FontButton(build, box, "VarFontTextFontButton", 138, 160, [&var] { var.VarFontTextFontButtonClick(); });
-    StateGrid(build, box, "VarFontTextContentStringGrid", {336, 24, 196, 190},
+    FontButton(build, box, "VarFontTextFontButton", 122, 160, [&var] { var.VarFontTextFontButtonClick(); });
+    StateGrid(build, box, "VarFontTextContentStringGrid", {320, 24, 212, 190},
               [&var](int row, const std::string& s) { var.VarFontTextContentStringGridSetEditText(row, s); },
               {});
     return box;
@@ -176,14 +176,14 @@ QGroupBox* BuildASCIITextAttrGroupBox(const PanelBuild& build) {
     ASCIITextPanel& ascii = build.Logic.ASCIIText();
     QGroupBox* box = build.ElementBox(RowOf(ElementKind::ASCIIText), ascii);
     QGroupBox* reg =
-        MakeGroupBox(box, "ASCIITextRegGroupBox", build.Text(texts::RegGroupBoxCaption), {130, 18, 200, 100});
+        MakeGroupBox(box, "ASCIITextRegGroupBox", build.Text(texts::RegGroupBoxCaption), {114, 18, 200, 100});
     build.RegisterFields(reg, "ASCIITextReg", 20,
                          {[&ascii](int v) { ascii.ASCIITextRegStationSpinEditChange(v); },
                           [&ascii](int v) { ascii.ASCIITextRegTypeComboBoxChange(v); },
                           [&ascii](int v) { ascii.ASCIITextRegNoSpinEditChange(v); },
                           [&ascii](int v) { ascii.ASCIITextRegNumSpinEditChange(v); }});
     QGroupBox* chars = MakeGroupBox(box, "ASCIITextDispGroupBox", build.Text(texts::DispGroupBoxCaption),
-                                    {336, 18, 196, 50});
+                                    {320, 18, 212, 50});
     MakePanelLabel(chars, "ASCIITextCharNumLabel", build.Text(texts::ASCIITextCharNumLabelCaption), 8, 20,
                    80);
     OnChange(MakeSpin(chars, "ASCIITextCharNumSpinEdit", 92, 20, 60),
@@ -194,11 +194,11 @@ QGroupBox* BuildASCIITextAttrGroupBox(const PanelBuild& build) {
 QGroupBox* BuildPicAttrGroupBox(const PanelBuild& build) {
     QGroupBox* box = build.ElementBox(RowOf(ElementKind::Pic), build.Logic.Pic());
     QGroupBox* range =
-        MakeGroupBox(box, "PicRangeGroupBox", build.Text(texts::RangeGroupBoxCaption), {8, 94, 116, 72});
-    MakePanelLabel(range, "PicWidthLabel", build.Text(texts::WidthLabelCaption), 8, 20, 30);
-    MakeSpin(range, "PicWidthSpinEdit", 40, 20, 68);
-    MakePanelLabel(range, "PicHeightLabel", build.Text(texts::HeightLabelCaption), 8, 46, 30);
-    MakeSpin(range, "PicHeightSpinEdit", 40, 46, 68);
+        MakeGroupBox(box, "PicRangeGroupBox", build.Text(texts::RangeGroupBoxCaption), {8, 94, 100, 72});
+    MakePanelLabel(range, "PicWidthLabel", build.Text(texts::WidthLabelCaption), 8, 20, 26);
+    MakeSpin(range, "PicWidthSpinEdit", 34, 20, 60);
+    MakePanelLabel(range, "PicHeightLabel", build.Text(texts::HeightLabelCaption), 8, 46, 26);
+    MakeSpin(range, "PicHeightSpinEdit", 34, 46, 60);
     return box;
 }
 

@@ -43,27 +43,27 @@ QGroupBox* PanelBuild::ElementBox(const PanelRow& row, ElementPanel& panel) cons
     QGroupBox* box = MakeGroupBox(Area, std::string(row.GroupBox), Text(*row.Caption),
                                   QRect(0, 0, kPropertyBoxesWidth, kAreaHeight));
     QGroupBox* coord = MakeGroupBox(box, Join(row.Prefix, "CoordGroupBox"), Text(texts::CoordGroupBoxCaption),
-                                    {8, 18, 116, 72});
-    MakePanelLabel(coord, Join(row.Prefix, "CoordXLabel"), Text(texts::CoordXLabelCaption), 8, 20, 30);
-    OnCommit(MakeSpin(coord, Join(row.Prefix, "CoordXSpinEdit"), 40, 20, 68),
+                                    {8, 18, 100, 72});
+    MakePanelLabel(coord, Join(row.Prefix, "CoordXLabel"), Text(texts::CoordXLabelCaption), 8, 20, 26);
+    OnCommit(MakeSpin(coord, Join(row.Prefix, "CoordXSpinEdit"), 34, 20, 60),
              [&panel](int x) { panel.CoordXSpinEditExit(x); });
-    MakePanelLabel(coord, Join(row.Prefix, "CoordYLabel"), Text(texts::CoordYLabelCaption), 8, 46, 30);
-    OnCommit(MakeSpin(coord, Join(row.Prefix, "CoordYSpinEdit"), 40, 46, 68),
+    MakePanelLabel(coord, Join(row.Prefix, "CoordYLabel"), Text(texts::CoordYLabelCaption), 8, 46, 26);
+    OnCommit(MakeSpin(coord, Join(row.Prefix, "CoordYSpinEdit"), 34, 46, 60),
              [&panel](int y) { panel.CoordYSpinEditExit(y); });
     if (row.Double || row.Inverse) {
         QGroupBox* special = MakeGroupBox(box, Join(row.Prefix, "SpecialGroupBox"),
-                                          Text(texts::SpecialGroupBoxCaption), {8, 94, 116, 72});
+                                          Text(texts::SpecialGroupBoxCaption), {8, 94, 100, 72});
         int top = 20;
         if (row.Double) {
             QCheckBox* check = MakeCheck(special, Join(row.Prefix, "DoubleCheckBox"),
-                                         Text(texts::DoubleCheckBoxCaption), 10, top, 100);
+                                         Text(texts::DoubleCheckBoxCaption), 10, top, 88);
             QObject::connect(check, &QCheckBox::clicked, check,
                              [&panel](bool checked) { panel.DoubleCheckBoxClick(checked); });
             top += 26;
         }
         if (row.Inverse) {
             QCheckBox* check = MakeCheck(special, Join(row.Prefix, "InverseCheckBox"),
-                                         Text(texts::InverseCheckBoxCaption), 10, top, 100);
+                                         Text(texts::InverseCheckBoxCaption), 10, top, 88);
             QObject::connect(check, &QCheckBox::clicked, check,
                              [&panel](bool checked) { panel.InverseCheckBoxClick(checked); });
         }
