@@ -33,12 +33,13 @@ demo: build
 
 # Save and load timings of a large project beside a plain copy of its file; the build of a full image
 # beside the reading of its glyphs; a download of a nearly full image to the panel simulator, with and
-# without the 57600 bit/s line rate.
+# without the 57600 bit/s line rate; the preview's redraw of a crowded page beside one fill of its image.
 bench: build
 	$(BUILD_DIR)/bin/bench_project_file
 	$(BUILD_DIR)/bin/bench_image_build
 	$(BUILD_DIR)/bin/bench_download
 	$(BUILD_DIR)/bin/bench_editor_start
+	$(BUILD_DIR)/bin/bench_preview
 
 # The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer. The leak checker keeps
 # quiet about the suppressions it used, since tests compare what the programs print on stderr.

@@ -1,5 +1,9 @@
 #include "cli_args.h"
 
+#include <charconv>
+
+#include "model/panel_model.h"
+
 namespace qxed::cli {
 
 namespace {
@@ -58,6 +62,37 @@ std::optional<std::string> TakeOption(std::vector<std::string>& args, std::strin
                    args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
     }
     return value;
+}
+
+}  // namespace qxed::cli
+
+namespace qxed::cli {
+
+bool TakeFlag(std::vector<std::string>& args, std::string_view name) {
+    bool given = false;
+    for (std::size_t i = 0; i < args.size() && args[i] != "--";) {
+        if (args[i] != name) {
+            ++i;
+            continue;
+        }
+        if (given) throw UsageError{"option " + std::string(name) + " is given twice"};
+        given = true;
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+    return given;
+}
+
+int ModelOfArgument(const std::string& text) {
+    int index = -1;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, index);
+    if (error == std::errc() && stop == end) {
+        if (FindPanelModel(index) == nullptr)
+            throw UsageError{"model " + text + " is outside 0.." + std::to_string(PanelModelCount - 1)};
+        return index;
+    }
+    if (const std::optional<int> model = PanelModelOfCode(text)) return *model;
+    throw UsageError{"unknown model " + text};
 }
 
 }  // namespace qxed::cli

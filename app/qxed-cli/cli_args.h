@@ -32,6 +32,14 @@ CommandArgs ParseCommandArgs(const std::vector<std::string>& args);
 // commands know. A missing value or a second NAME is bad usage.
 std::optional<std::string> TakeOption(std::vector<std::string>& args, std::string_view name);
 
+// Removes every "NAME" from the arguments before "--", for the options without a value that only some
+// commands know; true when it was given. Given twice is bad usage.
+bool TakeFlag(std::vector<std::string>& args, std::string_view name);
+
+// A panel model as the command line names it: its index 0..12 or its code (QX210, QX420, ...). Anything else
+// is bad usage.
+int ModelOfArgument(const std::string& text);
+
 // Checks that exactly `count` file names were given, naming them in the message.
 void ExpectFiles(const CommandArgs& args, size_t count, const char* names);
 // The value of "-o OUT", which the command requires.

@@ -58,6 +58,9 @@ int RunCommand(const Command& command, const std::vector<std::string>& args,
     for (const char* name : command.ValueOptions) {
         if (std::optional<std::string> value = TakeOption(rest, name)) context.Options.emplace(name, *value);
     }
+    for (const char* name : command.FlagOptions) {
+        if (TakeFlag(rest, name)) context.Flags.emplace(name);
+    }
     context.Parsed = ParseCommandArgs(rest);
     if (context.Parsed.Help) return PrintResult(command.Help);
     ExpectFiles(context.Parsed, 1, command.FileName);

@@ -1,6 +1,7 @@
 #pragma once
 #include <map>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,18 +21,20 @@ struct CommandContext {
     std::vector<std::string> Arguments;                       // as given after the command's name
     CommandArgs Parsed;                                       // the one file, -o, --data-dir
     std::map<std::string, std::string, std::less<>> Options;  // those of the command's own options given
+    std::set<std::string, std::less<>> Flags;                 // its own options without a value given
     std::optional<std::string> DataDir;  // the command's --data-dir, else the one given before it
     CliSession* Session = nullptr;
 
     const std::string& File() const { return Parsed.Files.front(); }
     std::optional<std::string> Option(std::string_view name) const;
+    bool Flag(std::string_view name) const { return Flags.contains(name); }
 };
 
 // One subcommand, as data: its name, its line in the overview, its help, the file it takes, whether it
-// writes "-o OUT", the options with a value that it alone knows, whether it opens projects (which decodes
-// pictures and measures texts through the graphics), and what runs it. The preamble all commands share
-// (help, the arguments, --data-dir, an output that is the input, the session and the graphics) is done
-// before Run.
+// writes "-o OUT", the options with a value and those without one that it alone knows, whether it opens
+// projects (which decodes pictures and measures texts through the graphics), and what runs it. The preamble
+// all commands share (help, the arguments, --data-dir, an output that is the input, the session and the
+// graphics) is done before Run.
 struct Command {
     const char* Name;
     const char* Summary;
@@ -40,6 +43,7 @@ struct Command {
     OutputUse Output;
     const char* NoOutputReason = nullptr;  // why "-o" is refused, when the command writes no file
     std::span<const char* const> ValueOptions = {};
+    std::span<const char* const> FlagOptions = {};
     bool Graphics = false;
     int (*Run)(CommandContext& context);
 };
@@ -55,6 +59,7 @@ extern const Command kInspectCommand;
 extern const Command kDownloadCommand;
 extern const Command kExportCommand;
 extern const Command kImportCommand;
+extern const Command kRenderCommand;
 
 // Runs the command on the arguments after its name, with the --data-dir given before it, if any: the shared
 // preamble, then the command. Bad usage is thrown as UsageError.

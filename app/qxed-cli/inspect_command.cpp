@@ -1,4 +1,3 @@
-#include <charconv>
 #include <iostream>
 
 #include "commands.h"
@@ -24,19 +23,6 @@ const char kHelp[] =
     "  --model N               the panel model the image was built for (required): its index 0..12 or its\n"
     "                          code (QX210, QX420, ...); it decides the coordinate width and bitmap layout\n"
     "  -h, --help              show this help\n";
-
-int ModelOfArgument(const std::string& text) {
-    int index = -1;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, index);
-    if (error == std::errc() && stop == end) {
-        if (FindPanelModel(index) == nullptr)
-            throw UsageError{"model " + text + " is outside 0.." + std::to_string(PanelModelCount - 1)};
-        return index;
-    }
-    if (const std::optional<int> model = PanelModelOfCode(text)) return *model;
-    throw UsageError{"unknown model " + text};
-}
 
 int Run(CommandContext& context) {
     const std::optional<std::string> modelText = context.Option("--model");

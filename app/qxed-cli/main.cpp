@@ -15,7 +15,7 @@ namespace qxed::cli {
 namespace {
 
 constexpr const Command* kCommands[] = {
-    &kDumpCommand,    &kMakeCommand,     &kUpgradeCommand, &kBuildCommand,
+    &kDumpCommand,    &kMakeCommand,     &kUpgradeCommand, &kBuildCommand,  &kRenderCommand,
     &kInspectCommand, &kDownloadCommand, &kExportCommand,  &kImportCommand,
 };
 

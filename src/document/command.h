@@ -26,6 +26,9 @@ class Command {
     // Consecutive commands with the same non-empty key are one step for undo (typing into one field of one
     // element, or one drag).
     virtual std::string MergeKey() const { return {}; }
+    // False for commands that only move the editing position (selection, current page), which are no step
+    // of their own for undo.
+    virtual bool MayChangeContent() const { return true; }
 };
 
 }  // namespace qxed

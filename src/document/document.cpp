@@ -20,16 +20,61 @@ const Element* Document::SelectedElement() const {
     return &page.Elements.front();
 }
 
+DocumentState Document::Snapshot() const {
+    return DocumentState{project_, currentPage_, elementSelected_, contentId_, ApproximateBytes(project_)};
+}
+
 bool Document::Apply(const Command& command) {
+    const std::string key = command.MergeKey();
+    const bool merges = !key.empty() && key == lastMergeKey_ && !history_.CanRedo();
+    // The state before the step; a command that merges into the last step, or that cannot change the content,
+    // needs none.
+    std::optional<DocumentState> before;
+    if (!merges && command.MayChangeContent()) before = Snapshot();
+
     EditTarget target{project_, currentPage_, elementSelected_};
     Change change = command.Run(target);
     KeepPositionValid();
     if (change.Empty()) return false;
-    if (change.ChangesContent() && !modified_) {
-        modified_ = true;
-        change.Parts |= Change::FileState;
+    if (change.ChangesContent()) {
+        if (before) history_.Push(std::move(*before));
+        contentId_ = nextId_++;
+        lastMergeKey_ = key;
+        if (!modified_) {
+            modified_ = true;
+            change.Parts |= Change::FileState;
+        }
+    } else {
+        lastMergeKey_.clear();
     }
     Announce(change);
+    return true;
+}
+
+void Document::Restore(DocumentState state) {
+    const EditorDefaults defaults = project_.Defaults;
+    project_ = std::move(state.Content);
+    project_.Defaults = defaults;
+    currentPage_ = state.CurrentPageNumber;
+    elementSelected_ = state.ElementSelected;
+    contentId_ = state.Id;
+    modified_ = contentId_ != savedId_;
+    lastMergeKey_.clear();
+    KeepPositionValid();
+    Announce(Change{Change::Everything});
+}
+
+bool Document::Undo() {
+    std::optional<DocumentState> back = history_.Undo(Snapshot());
+    if (!back) return false;
+    Restore(std::move(*back));
+    return true;
+}
+
+bool Document::Redo() {
+    std::optional<DocumentState> forward = history_.Redo(Snapshot());
+    if (!forward) return false;
+    Restore(std::move(*forward));
     return true;
 }
 
@@ -42,6 +87,10 @@ void Document::Replace(Project project, std::string fileName, bool importedData)
     modified_ = false;
     currentPage_ = project_.Pages().empty() ? 1 : project_.Pages().front().Number;
     elementSelected_ = false;
+    history_.Clear();
+    contentId_ = nextId_++;
+    savedId_ = contentId_;
+    lastMergeKey_.clear();
     KeepPositionValid();
     Announce(Change{Change::Everything});
 }
@@ -53,6 +102,7 @@ void Document::SetProjectFileName(std::string fileName) {
 }
 
 void Document::SetModified(bool modified) {
+    savedId_ = modified ? 0 : contentId_;
     if (modified == modified_) return;
     modified_ = modified;
     Announce(Change{Change::FileState});

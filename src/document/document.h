@@ -4,6 +4,7 @@
 
 #include "document/change.h"
 #include "document/command.h"
+#include "document/history.h"
 #include "document/signal.h"
 #include "model/project.h"
 
@@ -41,8 +42,19 @@ class Document {
     // selected, and Modified is cleared. Announced as Everything.
     void Replace(Project project, std::string fileName, bool importedData);
     void SetProjectFileName(std::string fileName);
-    // Set by edits; cleared by a successful save.
+    // Set by edits; cleared by a successful save. Undoing back to the state last saved clears it again.
     void SetModified(bool modified);
+
+    // Every edit of the content is a step: a run of edits with one merge key (typing into one field) is one.
+    // Undo and redo restore the content, the current page and the selection exactly; Replace starts afresh.
+    bool CanUndo() const { return history_.CanUndo(); }
+    bool CanRedo() const { return history_.CanRedo(); }
+    bool Undo();
+    bool Redo();
+    const History& Steps() const { return history_; }
+    void SetHistoryBounds(std::size_t maxSteps, std::size_t maxBytes) {
+        history_ = History(maxSteps, maxBytes);
+    }
 
     // Changes made outside Apply for the file's sake (a save cutting texts to their slots, say) never
     // happen: the project is only reachable as a constant.
@@ -51,6 +63,8 @@ class Document {
   private:
     void Announce(const Change& change) const { Changed.Emit(change); }
     void KeepPositionValid();
+    DocumentState Snapshot() const;
+    void Restore(DocumentState state);
 
     Project project_;
     std::string fileName_;
@@ -58,6 +72,12 @@ class Document {
     bool imported_ = false;
     uint16_t currentPage_ = 1;
     bool elementSelected_ = false;
+
+    History history_;
+    uint64_t contentId_ = 1;  // changes with every edit, undo and redo
+    uint64_t nextId_ = 2;
+    uint64_t savedId_ = 1;      // the content last saved (0: none)
+    std::string lastMergeKey_;  // of the last edit, while nothing else happened since
 };
 
 }  // namespace qxed

@@ -44,6 +44,7 @@ struct SelectElement : Command {
     explicit SelectElement(std::optional<std::size_t> index) : Index(index) {}
     std::optional<std::size_t> Index;
     Change Run(EditTarget& target) const override;
+    bool MayChangeContent() const override { return false; }
 };
 
 }  // namespace qxed

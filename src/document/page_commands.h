@@ -11,6 +11,7 @@ struct ChangeCurrentPage : Command {
     explicit ChangeCurrentPage(uint16_t number) : Number(number) {}
     uint16_t Number;
     Change Run(EditTarget& target) const override;
+    bool MayChangeContent() const override { return false; }
 };
 
 // A new empty page with the default links of its number, made current. Refused (no change) when the number

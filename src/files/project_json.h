@@ -32,4 +32,11 @@ struct JsonFormError {
 // left partly filled and the error names the path.
 std::optional<JsonFormError> MakeProjectFromJson(const std::string& text, Project& project);
 
+// One element's object of the text form, as a dump of a project with the context's settings writes it.
+std::string DumpElementJson(const Element& element, const Project& context);
+// The element of such an object, read against the context's PLC type and model (another editor's element
+// may come from a project of another type or model). Nullopt with the error for anything else.
+std::optional<Element> MakeElementFromJson(const std::string& text, const Project& context,
+                                           JsonFormError& error);
+
 }  // namespace qxed

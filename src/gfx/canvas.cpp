@@ -150,11 +150,18 @@ void Canvas::DrawPicture(int x, int y, const RasterImage& image, bool transparen
                                   Span2D{0, 0, image_.Width, image_.Height});
     if (area.Empty()) return;
     const Color key = image.At(0, image.Height - 1);
+    // The visible part is read and written row by row (the preview draws every text and picture through
+    // here on each redraw); a picture with fewer pixels than its size reads white where they are missing.
+    const bool complete = image.Pixels.size() >= static_cast<std::size_t>(image.Width) * image.Height;
     for (int64_t py = area.Top; py < area.Bottom; ++py) {
+        Color* target = image_.Pixels.data() + py * image_.Width;
+        const std::size_t sourceRow =
+            static_cast<std::size_t>(py - y) * static_cast<std::size_t>(image.Width);
         for (int64_t px = area.Left; px < area.Right; ++px) {
-            const Color c = image.At(static_cast<int>(px - x), static_cast<int>(py - y));
+            const Color c = complete ? image.Pixels[sourceRow + static_cast<std::size_t>(px - x)]
+                                     : image.At(static_cast<int>(px - x), static_cast<int>(py - y));
             if (transparent && c == key) continue;
-            Plot(static_cast<int>(px), static_cast<int>(py), c & 0x00FFFFFF);
+            target[px] = c & 0x00FFFFFF;
         }
     }
 }

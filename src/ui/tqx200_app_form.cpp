@@ -81,7 +81,7 @@ void TQX200AppForm::CreateActions() {
         const Hint hint = SplitHint(language_.TextUtf8(*row.Hint));
         action->setToolTip(Qs(hint.Tooltip));
         action->setStatusTip(Qs(hint.Status));
-        if (!row.Shortcut.empty()) action->setShortcut(QKeySequence(Name(row.Shortcut)));
+        if (!row.Shortcut.empty()) action->setShortcuts(QKeySequence::listFromString(Name(row.Shortcut)));
         action->setIcon(PictureNamed(row.Icon));
         action->setIconVisibleInMenu(false);
         action->setCheckable(row.Checkable);
@@ -399,6 +399,12 @@ void TQX200AppForm::Execute(ActionId id) {
         case ActionId::EditCopy1:
         case ActionId::EditPaste1:
             ClipboardAction(id);
+            return;
+        case ActionId::EditUndo:
+            logic_->EditUndoExecute();
+            return;
+        case ActionId::EditRedo:
+            logic_->EditRedoExecute();
             return;
         case ActionId::ToolDispGrid:
             logic_->ToolDispGridExecute();

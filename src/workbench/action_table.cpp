@@ -28,6 +28,8 @@ constexpr std::array<ActionRow, kActionCount> kActions{{
     {A::EditCut1,           "EditCut1",           &t::EditCut1Caption,             &t::EditCut1Hint,             "Ctrl+X", "edit-cut",    true,  true,  false, false},
     {A::EditCopy1,          "EditCopy1",          &t::EditCopy1Caption,            &t::EditCopy1Hint,            "Ctrl+C", "edit-copy",   true,  true,  false, false},
     {A::EditPaste1,         "EditPaste1",         &t::EditPaste1Caption,           &t::EditPaste1Hint,           "Ctrl+V", "edit-paste",  true,  true,  false, false},
+    {A::EditUndo,           "EditUndo",           &t::EditUndoCaption,             &t::EditUndoHint,             "Ctrl+Z", "edit-undo",   false, true,  false, false},
+    {A::EditRedo,           "EditRedo",           &t::EditRedoCaption,             &t::EditRedoHint,             "Ctrl+Y; Ctrl+Shift+Z", "edit-redo", false, true, false, false},
     {A::EditDel,            "EditDel",            &t::EditDelCaption,              &t::EditDelHint,              "Ctrl+D", "edit-delete", false, true,  false, false},
     {A::ToolNewPage,        "ToolNewPage",        &t::ToolNewPageCaption,          &t::ToolNewPageHint,          "",       "page-new",    false, true,  false, false},
     {A::ToolPageAttr,       "ToolPageAttr",       &t::ToolPageAttrCaption,         &t::ToolPageAttrHint,         "",       "page-attr",   false, true,  false, false},
@@ -61,9 +63,8 @@ constexpr std::array kFileMenu{
     MenuEntry{A::FileExit},
 };
 constexpr std::array kEditMenu{
-    MenuEntry{A::EditCut1},
-    MenuEntry{A::EditCopy1},
-    MenuEntry{A::EditPaste1},
+    MenuEntry{A::EditUndo}, MenuEntry{A::EditRedo},  kSeparator,
+    MenuEntry{A::EditCut1}, MenuEntry{A::EditCopy1}, MenuEntry{A::EditPaste1},
     MenuEntry{A::EditDel},
 };
 // Copying a page is offered on the page list's menu and the tool bar, not here.
@@ -82,6 +83,8 @@ constexpr std::array kToolBar{
     MenuEntry{A::EditCut1},
     MenuEntry{A::EditCopy1},
     MenuEntry{A::EditPaste1},
+    MenuEntry{A::EditUndo},
+    MenuEntry{A::EditRedo},
     kSeparator,
     MenuEntry{A::ToolNewPage},
     MenuEntry{A::ToolPageAttr},

@@ -24,6 +24,8 @@ enum class ActionId {
     EditCut1,
     EditCopy1,
     EditPaste1,
+    EditUndo,
+    EditRedo,
     EditDel,
     ToolNewPage,
     ToolPageAttr,
@@ -48,7 +50,7 @@ struct ActionRow {
     std::string_view Name;
     const TextKey* Caption;
     const TextKey* Hint;
-    std::string_view Shortcut;  // "Ctrl+I"; empty for none
+    std::string_view Shortcut;  // "Ctrl+I", several separated by "; "; empty for none
     std::string_view Icon;      // picture name among the tool bar pictures; empty for none
     bool EnabledAtStart;
     bool VisibleAtStart;  // of the menu entry

@@ -29,23 +29,20 @@ int Height(const Rect& r) {
     return r.Bottom - r.Top;
 }
 
-// One axis of a drag step: the rectangle's near and far edges, the mouse and reference coordinates, the
-// image's extent. True when the edges changed.
-bool StepAxis(int& nearEdge, int& farEdge, int mouse, int& reference, int extent, int step) {
-    const int d = mouse - reference;
-    const int n = std::abs((d + step / 2) / step);
-    if (n < 1) return false;
-    const int move = d >= 0 ? n * step : -n * step;
+// One axis of a move by whole steps: inside the image the rectangle moves; against an edge it is put exactly
+// at it. The edges and the image's extent on that axis; true when the edges changed, and `moved` tells
+// whether the whole move was made.
+bool MoveAxis(int& nearEdge, int& farEdge, int move, int extent, bool& moved) {
+    moved = false;
     const int size = farEdge - nearEdge;
     const int newNear = nearEdge + move;
     const int newFar = farEdge + move;
     if (newNear >= 0 && newFar <= extent) {
         nearEdge = newNear;
         farEdge = newFar;
-        reference += move;
+        moved = true;
         return true;
     }
-    // Against an edge the rectangle is put exactly at it, and the reference stays.
     if (newNear < 0 && nearEdge != 0) {
         nearEdge = 0;
         farEdge = size;
@@ -57,6 +54,19 @@ bool StepAxis(int& nearEdge, int& farEdge, int mouse, int& reference, int extent
         return true;
     }
     return false;
+}
+
+// One axis of a drag step: the mouse's travel from the reference in whole steps (half a step to the right or
+// down, one and a half to the left or up count as one); the reference follows only a whole move.
+bool StepAxis(int& nearEdge, int& farEdge, int mouse, int& reference, int extent, int step) {
+    const int d = mouse - reference;
+    const int n = std::abs((d + step / 2) / step);
+    if (n < 1) return false;
+    const int move = d >= 0 ? n * step : -n * step;
+    bool moved = false;
+    const bool changed = MoveAxis(nearEdge, farEdge, move, extent, moved);
+    if (moved) reference += move;
+    return changed;
 }
 
 // One axis of the ghost's snap: an absolute multiple of the step, pulled back inside the image.
@@ -210,6 +220,23 @@ void ElementPlacing::CancelPlacing() {
         view_->ShowPlacingButton(std::nullopt);
         if (wasPlacing) view_->ShowGhost(std::nullopt);
     }
+}
+
+bool ElementPlacing::ArrowKey(int dx, int dy) {
+    const Element* selected = document_.SelectedElement();
+    if (!previewFocused_ || selected == nullptr || placingKind_ || dragging_) return false;
+    const Screen screen = ScreenOf();
+    Rect rect = ExtentOf(*selected);
+    bool moved = false;
+    const int stepX = (dx > 0) - (dx < 0);
+    const int stepY = (dy > 0) - (dy < 0);
+    const bool horizontal =
+        stepX != 0 && MoveAxis(rect.Left, rect.Right, stepX * screen.Step, screen.Width, moved);
+    const bool vertical =
+        stepY != 0 && MoveAxis(rect.Top, rect.Bottom, stepY * screen.Step, screen.Height, moved);
+    if (!horizontal && !vertical) return false;
+    MoveSelectedTo(rect.Left, rect.Top, "arrow keys");
+    return true;
 }
 
 void ElementPlacing::EscapePressed() {

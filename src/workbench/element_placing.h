@@ -52,6 +52,9 @@ class ElementPlacing {
     bool EditDelExecute();
     // Escape: placing ends.
     void EscapePressed();
+    // An arrow key while the preview has the focus: the selected element moves one grid step (dx, dy each
+    // -1, 0 or 1), with the edge rules of dragging. A run of presses is one undo step. True when it moved.
+    bool ArrowKey(int dx, int dy);
 
     // After a change of the selected element's size: pushed left (or up) so that it ends inside the image.
     void FitWidth();

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <string>
+#include <vector>
 
 #include "workbench/action_table.h"
 #include "workbench/model_layout.h"
@@ -28,6 +29,7 @@ struct MainWindowState {
     std::string ModelStatus;  // UTF-8, in Qx200ModelStatusBar
     ModelLayout Layout;
     bool GridShown = true;
+    std::vector<std::string> RecentFiles;  // the File menu's last projects, newest first
 
     const ActionState& Action(ActionId id) const { return Actions[IndexOf(id)]; }
     ActionState& Action(ActionId id) { return Actions[IndexOf(id)]; }

@@ -1,5 +1,6 @@
 #include "workbench/program_settings.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <utility>
@@ -69,6 +70,31 @@ void ProgramSettings::Load() {
     commPort_ = ReadCommPortSetting(file);
     lastDir_ = file.ReadText(kSection, "Dir", DefaultDocumentsFolder());
     plcType_ = file.ReadInteger("PLC", "Type", 21);
+    recent_.clear();
+    for (std::size_t i = 1; i <= kRecentFiles; ++i) {
+        std::string path = file.ReadText("Recent", "File" + std::to_string(i), "");
+        if (!path.empty() && std::find(recent_.begin(), recent_.end(), path) == recent_.end())
+            recent_.push_back(std::move(path));
+    }
+}
+
+void ProgramSettings::AddRecentFile(const std::string& path) {
+    std::erase(recent_, path);
+    recent_.insert(recent_.begin(), path);
+    if (recent_.size() > kRecentFiles) recent_.resize(kRecentFiles);
+    WriteRecentFiles();
+}
+
+void ProgramSettings::RemoveRecentFile(const std::string& path) {
+    if (std::erase(recent_, path) > 0) WriteRecentFiles();
+}
+
+// Every slot is written, the unused ones empty, so that no file from an older list stays behind.
+void ProgramSettings::WriteRecentFiles() {
+    MakeFolderOf(path_);
+    for (std::size_t i = 0; i < kRecentFiles; ++i)
+        WriteProfileText(path_, "Recent", "File" + std::to_string(i + 1),
+                         i < recent_.size() ? recent_[i] : "");
 }
 
 void ProgramSettings::SetGrid(bool grid) {

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace qxed {
 
@@ -24,6 +26,12 @@ class ProgramSettings {
     void SetLastDir(const std::string& folder);
     void SetPlcType(int plcType);
 
+    // The project files opened or saved last, newest first, at most kRecentFiles (section "Recent").
+    static constexpr std::size_t kRecentFiles = 8;
+    const std::vector<std::string>& RecentFiles() const { return recent_; }
+    void AddRecentFile(const std::string& path);
+    void RemoveRecentFile(const std::string& path);
+
     const std::string& Path() const { return path_; }
 
   private:
@@ -32,6 +40,9 @@ class ProgramSettings {
     int commPort_ = 0;
     std::string lastDir_;
     int plcType_ = 21;
+    std::vector<std::string> recent_;
+
+    void WriteRecentFiles();
 };
 
 // The folder the file dialogs start in when the settings name none: the user's documents folder, or the

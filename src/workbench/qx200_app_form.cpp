@@ -89,6 +89,7 @@ void QX200AppForm::SetView(QX200AppFormView* view) {
 void QX200AppForm::FormShow(const std::vector<std::string>& arguments) {
     settings_.Load();
     state_.GridShown = settings_.Grid();
+    state_.RecentFiles = settings_.RecentFiles();
     state_.Action(ActionId::ToolDispGrid).Checked = settings_.Grid();
 
     // Every start begins with the line parameters of the PLC type the settings name.
@@ -199,8 +200,25 @@ bool QX200AppForm::OpenProjectFile(const std::string& fileName) {
     ApplyPlcProfile(loaded);
     imported_.reset();
     document_.Replace(std::move(loaded), fileName, false);
+    settings_.AddRecentFile(fileName);
     UpdateMainWindowState();
     return true;
+}
+
+void QX200AppForm::FileOpenRecentExecute(std::size_t index) {
+    if (index >= settings_.RecentFiles().size()) return;
+    const std::string fileName = settings_.RecentFiles()[index];
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fileName, error)) {
+        // The message the open would give, before the project in the window is put at risk.
+        ShowFileMessage(prompts_, language_, fileName, language_.TextUtf8(texts::FileFormatWrong));
+        settings_.RemoveRecentFile(fileName);
+        Publish();
+        return;
+    }
+    RememberFolderOf(fileName);
+    if (!QuerySaveChanges()) return;
+    OpenProjectFile(fileName);
 }
 
 void QX200AppForm::FileOpenExecute() {
@@ -215,6 +233,8 @@ void QX200AppForm::FileOpenExecute() {
 bool QX200AppForm::SaveTo(const std::string& fileName) {
     if (!SaveProject(document_.Contents(), fileName, language_, prompts_)) return false;
     document_.SetModified(false);
+    settings_.AddRecentFile(fileName);
+    Publish();
     return true;
 }
 
@@ -317,6 +337,14 @@ bool QX200AppForm::FormCloseQuery() {
     return QuerySaveChanges();
 }
 
+void QX200AppForm::EditUndoExecute() {
+    if (!document_.ImportedData()) document_.Undo();
+}
+
+void QX200AppForm::EditRedoExecute() {
+    if (!document_.ImportedData()) document_.Redo();
+}
+
 void QX200AppForm::ToolDispGridExecute() {
     const bool grid = !state_.GridShown;
     settings_.SetGrid(grid);
@@ -403,19 +431,23 @@ void QX200AppForm::RememberFolderOf(const std::string& fileName) {
     settings_.SetLastDir(FolderOf(fileName));
 }
 
-void QX200AppForm::OnDocumentChanged(const Change& change) {
-    if (change.Has(Change::Settings) || change.Has(Change::FileState)) Publish();
+void QX200AppForm::OnDocumentChanged(const Change&) {
+    // The title, the model's name and whether there is anything to undo follow the document.
+    Publish();
 }
 
 void QX200AppForm::Publish() {
     const bool editable = !document_.ImportedData();
     state_.Caption = projectOpen_ ? appName_ + " - " + document_.ProjectFileName() : appName_;
     state_.Layout = layout_ ? *layout_ : DesignedLayout();
+    state_.RecentFiles = settings_.RecentFiles();
     state_.ModelStatus =
         language_.DisplayUtf8(ModelName(language_, document_.Contents().Settings.CurrentModel));
     state_.Action(ActionId::FileQx200Select).Visible = modelSelectEnabled_;
     state_.Action(ActionId::ToolHFuncKey).Visible = state_.Layout.GlobalKeysVisible;
     state_.Action(ActionId::ToolAlarmList).Enabled = projectOpen_ && alarmListByPlc_ && editable;
+    state_.Action(ActionId::EditUndo).Enabled = projectOpen_ && editable && document_.CanUndo();
+    state_.Action(ActionId::EditRedo).Enabled = projectOpen_ && editable && document_.CanRedo();
     if (view_ != nullptr) view_->ShowState(state_);
 }
 

@@ -44,6 +44,9 @@ class QX200AppForm {
 
     void FileNewExecute();
     void FileOpenExecute();
+    // One of the File menu's last projects (0: the newest). A file that is gone is reported and leaves the
+    // list.
+    void FileOpenRecentExecute(std::size_t index);
     void FileSaveExecute();
     void FileSaveAsExecute();
     void FileImportExecute();
@@ -53,6 +56,8 @@ class QX200AppForm {
     void FileSelectCommPortExecute();
     void FileDownExecute();
     void FileExitExecute();
+    void EditUndoExecute();
+    void EditRedoExecute();
     void ToolDispGridExecute();
     void HelpAboutExecute();
     void Qx200ModelStatusBarDblClick();

@@ -47,13 +47,12 @@ std::vector<std::string> ElementPictureNames() {
     return names;
 }
 
-// Undo and redo join the tool bar later; the program's own picture goes to the window and the desktop.
+// The program's own picture goes to the window and the desktop.
 std::vector<std::string> AllPictureNames() {
     std::vector<std::string> names = ActionPictureNames();
     const std::vector<std::string> elements = ElementPictureNames();
     names.insert(names.end(), elements.begin(), elements.end());
-    for (const char* extra : {"edit-undo", "edit-redo", "qxed"})
-        names.emplace_back(extra);
+    names.emplace_back("qxed");
     return names;
 }
 

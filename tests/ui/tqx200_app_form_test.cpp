@@ -51,9 +51,10 @@ TEST(TQX200AppForm, MenusAndToolBarFollowTheActionTable) {
     ASSERT_NE(toolBar, nullptr);
     EXPECT_EQ(
         NamesOf(toolBar->actions()),
-        (std::vector<QString>{"FileNew", "FileOpen", "FileSave", "-", "EditCut1", "EditCopy1", "EditPaste1",
-                              "-", "ToolNewPage", "ToolPageAttr", "ToolCopyPage", "ToolDelPage", "-",
-                              "ToolAlarmList", "ToolSetQx200", "ToolHFuncKey", "-", "FileDown"}));
+        (std::vector<QString>{"FileNew",       "FileOpen",     "FileSave",     "-",           "EditCut1",
+                              "EditCopy1",     "EditPaste1",   "EditUndo",     "EditRedo",    "-",
+                              "ToolNewPage",   "ToolPageAttr", "ToolCopyPage", "ToolDelPage", "-",
+                              "ToolAlarmList", "ToolSetQx200", "ToolHFuncKey", "-",           "FileDown"}));
     const QAction* open = main.window.Action(ActionId::FileOpen);
     EXPECT_EQ(open->text(), "打开工程(&O)...");
     EXPECT_EQ(open->toolTip(), "打开工程");

@@ -89,6 +89,29 @@ TEST(ElementPlacing, DraggingMovesInWholeStepsAndStopsExactlyAtTheEdges) {
     }
 }
 
+TEST(ElementPlacing, ArrowKeysMoveAGridStepStopAtTheEdgesAndAreOneStepForUndo) {
+    Preview preview(2);  // 400 x 300, step 10; a text 20 wide, 10 high
+    preview.TextAt(4, 100);
+    preview.placing.Image1MouseDown(MouseButton::Left, 5, 101);
+    preview.placing.Image1MouseUp(MouseButton::Left, 5, 101);
+    EXPECT_TRUE(preview.placing.ArrowKey(-1, 0));  // against the edge: exactly at it
+    EXPECT_EQ(preview.Front().X, 0);
+    EXPECT_FALSE(preview.placing.ArrowKey(-1, 0));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(preview.placing.ArrowKey(1, 1));
+    EXPECT_EQ(preview.Front().X, 30);
+    EXPECT_EQ(preview.Front().Y, 130);
+    preview.placing.ArrowKey(0, 1);
+    EXPECT_EQ(preview.Front().Y, 140);
+    // Five presses, one step back to where the element was selected.
+    preview.document.Undo();
+    EXPECT_EQ(preview.Front().X, 4);
+    EXPECT_EQ(preview.Front().Y, 100);
+    // Not while the focus is in a field.
+    preview.placing.ViewImagePanelExit();
+    EXPECT_FALSE(preview.placing.ArrowKey(1, 0));
+}
+
 TEST(ElementPlacing, AClickSelectsTheFrontMostElementUnderItAndBringsItToTheFront) {
     Preview preview(2);
     preview.TextAt(0, 0, 4);                                    // back: 0..40

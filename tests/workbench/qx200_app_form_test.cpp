@@ -416,6 +416,40 @@ TEST(QX200AppForm, AChosenLanguageBecomesTheUsersForTheNextStart) {
     EXPECT_EQ(bench.language.TextUtf8(texts::FileName), "未命名");
 }
 
+TEST(QX200AppForm, TheLastProjectsAreOfferedNewestFirstAndAMissingOneLeavesTheList) {
+    Workbench bench;
+    std::vector<std::string> files;
+    for (int i = 0; i < 10; ++i)
+        files.push_back(SaveSample(bench, "p" + std::to_string(i) + ".qx2"));
+    QX200AppForm& form = bench.Show({files[0]});
+    for (int i = 1; i < 10; ++i) {
+        bench.chooser.Files.push_back(files[static_cast<std::size_t>(i)]);
+        form.FileOpenExecute();
+    }
+    ASSERT_EQ(form.State().RecentFiles.size(), 8u);
+    EXPECT_EQ(form.State().RecentFiles.front(), files[9]);
+    EXPECT_EQ(form.State().RecentFiles.back(), files[2]);
+
+    form.FileOpenRecentExecute(3);
+    EXPECT_EQ(bench.document->ProjectFileName(), files[6]);
+    EXPECT_EQ(form.State().RecentFiles.front(), files[6]);
+
+    std::filesystem::remove(files[9]);
+    Edit(*bench.document);
+    bench.prompts.Clear();
+    form.FileOpenRecentExecute(1);  // p9, gone: reported, dropped, and the edited project kept
+    EXPECT_EQ(bench.prompts.Last().Text, "该文件格式不正确！");
+    EXPECT_EQ(bench.prompts.Messages.size(), 1u);
+    EXPECT_TRUE(bench.document->Modified());
+    EXPECT_EQ(std::count(form.State().RecentFiles.begin(), form.State().RecentFiles.end(), files[9]), 0);
+
+    // The list survives a new start.
+    Workbench again;
+    std::filesystem::create_directories(again.folder.File("config/qxed"));
+    testing::WriteBytes(again.SettingsPath(), bench.Settings());
+    EXPECT_EQ(again.Show().State().RecentFiles, form.State().RecentFiles);
+}
+
 TEST(FileNames, ExtensionsAreReplacedOnlyInTheFileName) {
     EXPECT_EQ(ChangeFileExt("/a/b.odp", ".qx2"), "/a/b.qx2");
     EXPECT_EQ(ChangeFileExt("/a.d/b", ".qx2"), "/a.d/b.qx2");
