@@ -1,11 +1,11 @@
 #include "ui/editor.h"
 
-#include "panels/measured_element_rect.h"
 #include "text/settings_paths.h"
 #include "ui/qt_editor_dialogs.h"
 #include "ui/tproperty_panels.h"
 #include "ui/tqx200_app_form.h"
 #include "workbench/config_files.h"
+#include "workbench/element_rect.h"
 
 namespace qxed {
 
@@ -26,8 +26,12 @@ Editor::Editor(std::string programFolder, std::string settingsPath)
     pages_ = std::make_unique<PageList>(document_, language_, prompts_, *dialogs_);
     window_->SetLogic(logic_.get());
     window_->SetPageList(pages_.get());
-    placing_ =
-        std::make_unique<ElementPlacing>(document_, language_, prompts_, chooser_, MeasuredElementRect);
+    // The position fields and the fit rules measure elements as the preview draws them.
+    placing_ = std::make_unique<ElementPlacing>(
+        document_, language_, prompts_, chooser_, [](const Element& element, const Project& project) {
+            return ElementRect(element,
+                               RectContextOf(project.Settings.CurrentModel, project.Defaults.TextCodePage));
+        });
     properties_ = std::make_unique<PropertyPanel>(document_, language_, *placing_, chooser_);
     propertyPanels_ = new TPropertyPanels(window_->PropertyArea(), language_, *properties_,
                                           document_.Defaults().TextCodePage);

@@ -22,7 +22,6 @@
 #include "files/project_json.h"
 #include "model/editor_units.h"
 #include "model/element_defaults.h"
-#include "panels/measured_element_rect.h"
 #include "panels/panel_table.h"
 #include "panels/property_panel.h"
 #include "support/recording_prompts.h"
@@ -32,6 +31,7 @@
 #include "ui/tproperty_panels.h"
 #include "workbench/editor_dialogs.h"
 #include "workbench/element_placing.h"
+#include "workbench/element_rect.h"
 
 namespace qxed::testing {
 namespace {
@@ -50,10 +50,14 @@ class ScriptedChooser : public FileChooser {
     }
 };
 
+Rect PreviewRect(const Element& element, const Project& project) {
+    return ElementRect(element, RectContextOf(project.Settings.CurrentModel, project.Defaults.TextCodePage));
+}
+
 // The property area as the editor has it, on a project of the given model and PLC type.
 struct PanelWindow {
     explicit PanelWindow(int model = 6, int plcType = 21)
-        : placing(document, language, prompts, chooser, MeasuredElementRect),
+        : placing(document, language, prompts, chooser, PreviewRect),
           logic(document, language, placing, chooser) {
         ProjectSettings settings = document.Contents().Settings;
         settings.CurrentModel = static_cast<uint8_t>(model);
