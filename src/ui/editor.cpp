@@ -2,6 +2,7 @@
 
 #include "text/settings_paths.h"
 #include "ui/qt_editor_dialogs.h"
+#include "ui/tproperty_panels.h"
 #include "ui/tqx200_app_form.h"
 #include "workbench/config_files.h"
 #include "workbench/element_rect.h"
@@ -35,6 +36,10 @@ Editor::Editor(std::string programFolder, std::string settingsPath)
     window_->SetLogic(logic_.get());
     window_->SetPageList(pages_.get());
     window_->SetEditing(preview_.get(), placing_.get(), elementClipboard_.get());
+    // The position fields and the fit rules go through the same placing as the preview.
+    properties_ = std::make_unique<PropertyPanel>(document_, language_, *placing_, chooser_);
+    propertyPanels_ = new TPropertyPanels(window_->PropertyArea(), language_, *properties_,
+                                          document_.Defaults().TextCodePage);
 }
 
 Editor::~Editor() {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "document/document.h"
+#include "panels/property_panel.h"
 #include "text/language.h"
 #include "ui/qt_clipboard.h"
 #include "ui/qt_file_chooser.h"
@@ -18,6 +19,7 @@
 namespace qxed {
 
 class QtEditorDialogs;
+class TPropertyPanels;
 class TQX200AppForm;
 
 // The editor as a whole: the language, the open document, the windows (made once, in their order, the main
@@ -42,6 +44,8 @@ class Editor {
     PagePreview& Preview() { return *preview_; }
     Document& Doc() { return document_; }
     const Language& Texts() const { return language_; }
+    PropertyPanel& Properties() { return *properties_; }
+    TPropertyPanels& PropertyPanels() { return *propertyPanels_; }
 
   private:
     std::string programFolder_;
@@ -58,6 +62,8 @@ class Editor {
     std::unique_ptr<PagePreview> preview_;
     std::unique_ptr<ElementPlacing> placing_;
     std::unique_ptr<ElementClipboard> elementClipboard_;
+    std::unique_ptr<PropertyPanel> properties_;
+    TPropertyPanels* propertyPanels_ = nullptr;  // in the main window's property area
 };
 
 }  // namespace qxed

@@ -12,11 +12,15 @@
 #include <string>
 
 #include "document/page_commands.h"
+#include "document/element_commands.h"
 #include "gfx/gfx_session.h"
+#include "model/element_defaults.h"
+#include "panels/panel_table.h"
 #include "text/texts.h"
 #include "ui/editor.h"
 #include "ui/qt_editor_dialogs.h"
 #include "ui/tdownload_form.h"
+#include "ui/tproperty_panels.h"
 #include "ui/tqx200_app_form.h"
 #include "ui/tset_comm_para_ok_bottom_dlg.h"
 
@@ -111,6 +115,28 @@ int main(int argc, char** argv) {
     Settle();
     Save(download, QStringLiteral("download"));
     download->hide();
+
+    // Every property panel, filled from a new element of its kind placed on the current page; the page
+    // attributes with nothing selected. The elements are not saved.
+    QWidget* area = editor.MainWindow().PropertyArea();
+    area->setVisible(true);
+    editor.Doc().Apply(qxed::SelectElement(std::nullopt));
+    Settle();
+    Save(area, QStringLiteral("panel-AttrGroupBox"));
+    for (const qxed::PanelRow& row : qxed::PanelRows()) {
+        if (row.Kind == 0) continue;
+        qxed::Element element = qxed::NewElement(editor.Doc().Contents(), row.Kind);
+        element.X = 40;
+        element.Y = 20;
+        if (row.Kind == static_cast<int32_t>(qxed::ElementKind::Pic)) {
+            element.As<qxed::PicFields>().Width = 120;
+            element.As<qxed::PicFields>().Height = 60;
+        }
+        editor.Doc().Apply(qxed::PlaceElement(std::move(element)));
+        Settle();
+        Save(area, QStringLiteral("panel-") +
+                       QString::fromLatin1(row.GroupBox.data(), static_cast<int>(row.GroupBox.size())));
+    }
 
     QFile::remove(settings);
     return failures == 0 ? 0 : 1;
