@@ -78,7 +78,9 @@ TEST(History, UndoRestoresTheProjectExactlyAndRedoTheChange) {
         EXPECT_EQ(Saved(document), before);
         EXPECT_EQ(document.CurrentPageNumber(), page);
         ASSERT_EQ(document.SelectedElement() != nullptr, selectedBefore.has_value());
-        if (selectedBefore) EXPECT_EQ(*document.SelectedElement(), *selectedBefore);
+        if (selectedBefore) {
+            EXPECT_EQ(*document.SelectedElement(), *selectedBefore);
+        }
         EXPECT_FALSE(document.Modified());  // back at the state that was opened
 
         ASSERT_TRUE(document.Redo());
