@@ -6,6 +6,7 @@
 #include "model/editor_units.h"
 #include "model/element_rules.h"
 #include "model/key_codes.h"
+#include "model/overloaded.h"
 #include "model/panel_model.h"
 
 namespace qxed {
@@ -27,11 +28,6 @@ const PanelModel& ModelOrFirst(int model) {
 int64_t CellsWidth(int64_t count, int a) {
     return count * a / 2;
 }
-
-template <class... Handlers>
-struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
 
 Rect Spanning(const Element& e, int64_t width, int64_t height) {
     return Rect{e.X, e.Y, ClampToInt32(int64_t{e.X} + width), ClampToInt32(int64_t{e.Y} + height)};

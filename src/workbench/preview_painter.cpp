@@ -8,6 +8,7 @@
 
 #include "gfx/mono_bitmap.h"
 #include "model/editor_units.h"
+#include "model/overloaded.h"
 #include "workbench/element_picture_names.h"
 #include "workbench/preview_graphs.h"
 
@@ -24,11 +25,6 @@ const PanelModel& ModelOrFirst(int model) {
     const PanelModel* found = FindPanelModel(model);
     return found ? *found : *FindPanelModel(0);
 }
-
-template <class... Handlers>
-struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
 
 // The rectangle r moved so that its top left is `at`, its size kept.
 Rect MovedTo(const Rect& r, Point at) {
