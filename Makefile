@@ -2,12 +2,11 @@
 # installs what is missing, builds and runs every test.
 BUILD_DIR ?= build
 JOBS ?= 2
-# The sanitizer build of the test suite and the fuzzing build (clang) live in build folders of their own.
-ASAN_BUILD_DIR ?= build-asan
-FUZZ_BUILD_DIR ?= build-fuzz
+# The sanitizer build (clang; the sanitizer suite and the fuzzers) lives in a build folder of its own.
+SAN_BUILD_DIR ?= build-san
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps configure build test run demo bench asan-test fuzz clean
+.PHONY: all deps configure build test run demo bench san-configure asan-test fuzz clean
 
 all: build
 
@@ -42,23 +41,27 @@ bench: build
 	$(BUILD_DIR)/bin/bench_preview
 	$(BUILD_DIR)/bin/bench_drag_step
 
-# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer. The leak checker keeps
-# quiet about the suppressions it used, since tests compare what the programs print on stderr.
-asan-test: deps
-	@test -f $(ASAN_BUILD_DIR)/build.ninja || cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DQXED_SANITIZE=ON
-	cmake --build $(ASAN_BUILD_DIR) -j$(JOBS)
-	cd $(ASAN_BUILD_DIR) && LSAN_OPTIONS=print_suppressions=0 QT_QPA_PLATFORM=offscreen \
-	    ctest --output-on-failure -j$(JOBS)
+# One sanitizer build serves both the sanitizer suite and the fuzzers: clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer on every library, plus the coverage the fuzzers need (tests ignore it). -O1 with
+# line tables only keeps the build quick and the reports readable. The build runs instrumented programs of
+# its own (the example project is made by qxed-cli), so the leak checker gets the fuzzers' suppressions
+# there too; it keeps quiet about the ones it used, since tests compare what the programs print on stderr.
+SAN_ENV = LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan_suppressions.txt:print_suppressions=0 QT_QPA_PLATFORM=offscreen
+
+san-configure: deps
+	@test -f $(SAN_BUILD_DIR)/build.ninja || \
+	    cmake -S . -B $(SAN_BUILD_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DQXED_FUZZ=ON \
+	        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG"
+
+# The whole test suite under the sanitizers.
+asan-test: san-configure
+	$(SAN_ENV) cmake --build $(SAN_BUILD_DIR) -j$(JOBS)
+	cd $(SAN_BUILD_DIR) && $(SAN_ENV) ctest --output-on-failure -j$(JOBS)
 
 # Builds the fuzz targets and their seeds, then runs each target for FUZZ_SECONDS (see fuzz/CMakeLists.txt).
-# The build runs instrumented programs of its own (the example project is made by qxed-cli), so the leak
-# checker gets the fuzzers' suppressions there too.
-fuzz: deps
-	@test -f $(FUZZ_BUILD_DIR)/build.ninja || \
-	    cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DQXED_FUZZ=ON
-	LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan_suppressions.txt:print_suppressions=0 \
-	    QT_QPA_PLATFORM=offscreen cmake --build $(FUZZ_BUILD_DIR) -j$(JOBS) --target fuzzers
-	fuzz/run_fuzzers.sh $(FUZZ_BUILD_DIR) $(FUZZ_SECONDS)
+fuzz: san-configure
+	$(SAN_ENV) cmake --build $(SAN_BUILD_DIR) -j$(JOBS) --target fuzzers
+	fuzz/run_fuzzers.sh $(SAN_BUILD_DIR) $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_BUILD_DIR)
