@@ -49,9 +49,11 @@ THFuncKeyOKBottomDlg::THFuncKeyOKBottomDlg(const Language& language, QWidget* pa
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Ten cells of the designed width, the grid drawn round them so that no empty strip is left.
     const int columnWidth = (kGridWidth - 4) / HFuncKeyOKBottomDlg::kColumns - 3;
     for (int column = 0; column < HFuncKeyOKBottomDlg::kColumns; ++column)
         grid_->setColumnWidth(column, columnWidth);
+    grid_->resize(HFuncKeyOKBottomDlg::kColumns * columnWidth + 4, kGridHeight);
     for (int cell = 0; cell < HFuncKeyOKBottomDlg::kCells; ++cell)
         grid_->setItem(cell / HFuncKeyOKBottomDlg::kColumns, cell % HFuncKeyOKBottomDlg::kColumns,
                        new QTableWidgetItem);
@@ -67,8 +69,9 @@ THFuncKeyOKBottomDlg::THFuncKeyOKBottomDlg(const Language& language, QWidget* pa
     const std::tuple<const char*, const TextKey*, uint8_t> radios[] = {
         {"HFuncKeySetCoilRadioButton", &texts::FuncKeySetCoilRadioButtonCaption, KeyAction::kSetCoil},
         {"HFuncKeyJmpCtrlRadioButton", &texts::FuncKeyJmpCtrlRadioButtonCaption, KeyAction::kPageJump},
-        {"HFuncKeyAdvanceRadioButton", &texts::FuncKeyAdvanceRadioButtonCaption, KeyAction::kAdvanced},
         {"HFuncKeySetRegRadioButton", &texts::FuncKeySetRegRadioButtonCaption, KeyAction::kSetData},
+        // Last, so that the PLC types without advanced functions leave no gap where it is hidden.
+        {"HFuncKeyAdvanceRadioButton", &texts::FuncKeyAdvanceRadioButtonCaption, KeyAction::kAdvanced},
     };
     int top = 44;
     for (const auto& [name, caption, function] : radios) {

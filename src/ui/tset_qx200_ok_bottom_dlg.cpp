@@ -59,7 +59,7 @@ TSetQX200OKBottomDlg::TSetQX200OKBottomDlg(const Language& language, QWidget* pa
     OnChange(MakeSpin(para, "PasswordSpinEdit", kFieldLeft, 46, 100),
              [&logic](int v) { logic.PasswordSpinEditChange(v); });
     MakePanelLabel(para, "ScreenSaveLabel", text(texts::ScreenSaveLabelCaption), 12, 72, kLabelWidth);
-    QComboBox* delay = MakeCombo(para, "ScreenSaveTimeComboBox", kFieldLeft, 72, 120);
+    QComboBox* delay = MakeCombo(para, "ScreenSaveTimeComboBox", kFieldLeft, 72, 140);
     connect(delay, &QComboBox::activated, this, [&logic](int v) { logic.ScreenSaveTimeComboBoxChange(v); });
     auto* saver = new QButtonGroup(para);
     connect(MakeRadio(para, saver, "ScreenSaveDispPageRadioButton",
@@ -81,7 +81,7 @@ TSetQX200OKBottomDlg::TSetQX200OKBottomDlg(const Language& language, QWidget* pa
         &SetQX200OKBottomDlg::WriteNWordsCheckBoxClick, &SetQX200OKBottomDlg::BlueGroundWhiteTextCheckBoxClick};
     for (int i = 0; i < 4; ++i) {
         const auto handler = flagHandlers[i];
-        connect(MakeCheck(para, flags[i].first, text(*flags[i].second), 250, 20 + 26 * i, 164),
+        connect(MakeCheck(para, flags[i].first, text(*flags[i].second), 262, 20 + 26 * i, 152),
                 &QCheckBox::clicked, this, [&logic, handler](bool checked) { (logic.*handler)(checked); });
     }
 
