@@ -2,9 +2,12 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
+#include "text/code_page.h"
 #include "text/language.h"
 #include "text/texts.h"
 #include "ui/dialog_controls.h"
@@ -27,6 +30,21 @@ constexpr int kGridHeight =
 constexpr int kGridWidth = kCoilColumnWidth + 171 + 4;
 constexpr int kButtonsTop = kGridTop + kGridHeight + 12;
 constexpr int kHeight = kButtonsTop + kButtonHeight + 12;
+
+// The text cells take only what the project's code page can write, as every text field of the editor does.
+class CodePageDelegate : public QStyledItemDelegate {
+  public:
+    CodePageDelegate(const CodePage& codePage, QObject* parent) : QStyledItemDelegate(parent), codePage_(codePage) {}
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) LimitToCodePage(*line, codePage_);
+        return editor;
+    }
+
+  private:
+    const CodePage& codePage_;
+};
 
 }  // namespace
 
@@ -70,15 +88,23 @@ TAlarmListOKBottomDlg::TAlarmListOKBottomDlg(const Language& language, QWidget* 
     grid_->setColumnWidth(0, kCoilColumnWidth);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid_->setItemDelegate(new CodePageDelegate(codePage_, grid_));
     grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
     // The logic changes the rows after an edit; that waits until the editor has let go of its item.
     connect(grid_, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (item->column() != 1) return;
         const int row = item->row();
-        const std::string bytes = BytesOf(item->text(), codePage_);
+        // A text the code page cannot write is not taken: the row shows its stored text again.
+        const Conversion bytes = FromUtf8(Utf8Of(item->text()), codePage_);
         QMetaObject::invokeMethod(
-            this, [this, row, bytes] { logic_.AlarmListStringGridSetEditText(row, bytes); },
+            this,
+            [this, row, bytes] {
+                if (bytes.Ok)
+                    logic_.AlarmListStringGridSetEditText(row, bytes.Text);
+                else
+                    logic_.AlarmListStringGridSelectCell(row);
+            },
             Qt::QueuedConnection);
     });
     connect(grid_, &QTableWidget::currentCellChanged, this,

@@ -127,6 +127,10 @@ TEST(PanelDialogsWidget, AlarmGridKeepsEnterAndEscapeAndAppendsRows) {
         EXPECT_TRUE(dialog.isVisible());
         if (QWidget* editor = QApplication::focusWidget(); editor != nullptr && editor != grid)
             QTest::keyClick(editor, Qt::Key_Escape);
+        // A text the project's code page cannot hold is not taken, and the stored text stays.
+        grid->item(1, 1)->setText(QString::fromUtf8("B\xF0\x9F\x99\x82"));
+        QApplication::processEvents();
+        EXPECT_EQ(grid->item(1, 1)->text(), "B");
         grid->item(2, 1)->setText("C");
         QApplication::processEvents();
         EXPECT_EQ(grid->rowCount(), 4);
