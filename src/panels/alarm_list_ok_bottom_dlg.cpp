@@ -139,7 +139,8 @@ void AlarmListOKBottomDlg::Tidy() {
         alarms_.pop_back();
         removed = true;
     }
-    const int rows = static_cast<int>(alarms_.size()) + (static_cast<int>(alarms_.size()) < capacity_ ? 1 : 0);
+    const int rows =
+        static_cast<int>(alarms_.size()) + (static_cast<int>(alarms_.size()) < capacity_ ? 1 : 0);
     if (removed || currentRow_ >= rows) currentRow_ = rows - 1;
     currentRow_ = std::max(currentRow_, 0);
 }

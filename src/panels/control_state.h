@@ -20,9 +20,9 @@ struct ControlState {
     int32_t Value = 0;
     int32_t Min = 0;
     int32_t Max = 0;
-    int32_t Step = 1;                // spin edits: the arrow keys' step
+    int32_t Step = 1;                    // spin edits: the arrow keys' step
     std::optional<std::string> Caption;  // UTF-8; labels whose text follows the state
-    std::vector<std::string> Items;  // UTF-8
+    std::vector<std::string> Items;      // UTF-8
     std::string Text;
     int MaxLength = 0;
     // Grid rows 1..255: the state number (empty below the used rows) and the state's text (bytes).

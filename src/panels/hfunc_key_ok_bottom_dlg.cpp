@@ -144,8 +144,8 @@ void HFuncKeyOKBottomDlg::CoilNoComboBoxChange(int32_t bit) {
 
 void HFuncKeyOKBottomDlg::RegStationSpinEditChange(int32_t station) {
     if (KeyAction* key = Current())
-        return Store(
-            KeyActionGroup::WithRegister(*key, group_.Register().StationSpinEditChange(key->RegAddress, station)));
+        return Store(KeyActionGroup::WithRegister(
+            *key, group_.Register().StationSpinEditChange(key->RegAddress, station)));
     Publish();
 }
 

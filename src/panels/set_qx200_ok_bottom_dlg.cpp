@@ -27,8 +27,8 @@ constexpr CtrlOption kOptions[] = {
     {S::kDateTime, "DateTimeCheckBox", "DateTimeDirectLabel", "DateTimeRegLabel", 3},
     {S::kPanelStatusLed, "PanelStatusLedCheckBox", "PanelStatusLedDirectLabel", "PanelStatusLedRegLabel", 3},
 };
-constexpr uint8_t kAllOptions = S::kAutoPageNo | S::kReportPageNo | S::kAnalogInputOutput | S::kDateTime |
-                                S::kPanelStatusLed;
+constexpr uint8_t kAllOptions =
+    S::kAutoPageNo | S::kReportPageNo | S::kAnalogInputOutput | S::kDateTime | S::kPanelStatusLed;
 
 uint8_t Flag(bool checked) {
     return checked ? 1 : 0;
@@ -162,13 +162,15 @@ void SetQX200OKBottomDlg::CtrlStationSpinEditChange(int32_t station) {
 }
 
 void SetQX200OKBottomDlg::CtrlRegTypeComboBoxChange(int32_t index) {
-    if (const auto changed = register_.TypeComboBoxChange(settings_.CtrlReg, index)) settings_.CtrlReg = *changed;
+    if (const auto changed = register_.TypeComboBoxChange(settings_.CtrlReg, index))
+        settings_.CtrlReg = *changed;
     ModuleCountAfterRegisterChange();
     Publish();
 }
 
 void SetQX200OKBottomDlg::CtrlRegNoSpinEditChange(int32_t shown) {
-    if (const auto changed = register_.NoSpinEditChange(settings_.CtrlReg, shown)) settings_.CtrlReg = *changed;
+    if (const auto changed = register_.NoSpinEditChange(settings_.CtrlReg, shown))
+        settings_.CtrlReg = *changed;
     ModuleCountAfterRegisterChange();
     Publish();
 }

@@ -27,11 +27,11 @@ void BuildKeyActionSubGroups(QWidget* box, const Language& language, const std::
     };
 
     QGroupBox* coil = MakeGroupBox(box, prefix + "CoilGroupBox", text(texts::CoilGroupBoxCaption), place);
-    CoilFieldsIn(coil, language, prefix + "Coil", 20,
-                 {[&key](int v) { key.CoilStationSpinEditChange(v); },
-                  [&key](int v) { key.CoilTypeComboBoxChange(v); },
-                  [&key](int v) { key.CoilNoSpinEditChange(v); },
-                  [&key](int v) { key.CoilNoComboBoxChange(v); }});
+    CoilFieldsIn(
+        coil, language, prefix + "Coil", 20,
+        {[&key](int v) { key.CoilStationSpinEditChange(v); },
+         [&key](int v) { key.CoilTypeComboBoxChange(v); }, [&key](int v) { key.CoilNoSpinEditChange(v); },
+         [&key](int v) { key.CoilNoComboBoxChange(v); }});
     auto* actions = new QButtonGroup(coil);
     const std::pair<const char*, const TextKey*> coilActions[] = {
         {"SetOnRadioButton", &texts::FuncKeySetOnRadioButtonCaption},
@@ -64,19 +64,18 @@ void BuildKeyActionSubGroups(QWidget* box, const Language& language, const std::
     QGroupBox* advanced =
         MakeGroupBox(box, prefix + "AdvanceGroupBox", text(texts::FuncKeyAdvanceGroupBoxCaption), place);
     auto* plc = new QButtonGroup(advanced);
-    onClick(MakeRadio(advanced, plc, prefix + "PlcRunRadioButton", text(texts::FuncKeyPlcRunRadioButtonCaption),
-                      8, 20, 124),
+    onClick(MakeRadio(advanced, plc, prefix + "PlcRunRadioButton",
+                      text(texts::FuncKeyPlcRunRadioButtonCaption), 8, 20, 124),
             [&key] { key.PlcStopRadioClick(0); });
     onClick(MakeRadio(advanced, plc, prefix + "PlcStopRadioButton",
                       text(texts::FuncKeyPlcStopRadioButtonCaption), 8, 46, 124),
             [&key] { key.PlcStopRadioClick(1); });
 
     QGroupBox* reg = MakeGroupBox(box, prefix + "RegGroupBox", text(texts::RegGroupBoxCaption), place);
-    RegisterFieldsIn(reg, language, prefix + "Reg", 20,
-                     {[&key](int v) { key.RegStationSpinEditChange(v); },
-                      [&key](int v) { key.RegTypeComboBoxChange(v); },
-                      [&key](int v) { key.RegNoSpinEditChange(v); },
-                      [&key](int v) { key.RegNumSpinEditChange(v); }});
+    RegisterFieldsIn(
+        reg, language, prefix + "Reg", 20,
+        {[&key](int v) { key.RegStationSpinEditChange(v); }, [&key](int v) { key.RegTypeComboBoxChange(v); },
+         [&key](int v) { key.RegNoSpinEditChange(v); }, [&key](int v) { key.RegNumSpinEditChange(v); }});
     MakePanelLabel(reg, prefix + "RegValueLabel", text(texts::FuncKeyRegValueLabelCaption), 8, 98, 70);
     OnChange(MakeSpin(reg, prefix + "SetValueSpinEdit", 80, 98, 120),
              [&key](int v) { key.SetValueSpinEditChange(v); });

@@ -25,8 +25,7 @@ constexpr int kCoilColumnWidth = 64;
 constexpr int kRowHeight = 18;
 constexpr int kHeadingHeight = 20;
 // Room for the rows before the grid scrolls, and the frame.
-constexpr int kGridHeight =
-    kHeadingHeight + AlarmListOKBottomDlg::kGridRowsBeforeScrolling * kRowHeight + 4;
+constexpr int kGridHeight = kHeadingHeight + AlarmListOKBottomDlg::kGridRowsBeforeScrolling * kRowHeight + 4;
 constexpr int kGridWidth = kCoilColumnWidth + 171 + 4;
 constexpr int kButtonsTop = kGridTop + kGridHeight + 12;
 constexpr int kHeight = kButtonsTop + kButtonHeight + 12;
@@ -34,7 +33,8 @@ constexpr int kHeight = kButtonsTop + kButtonHeight + 12;
 // The text cells take only what the project's code page can write, as every text field of the editor does.
 class CodePageDelegate : public QStyledItemDelegate {
   public:
-    CodePageDelegate(const CodePage& codePage, QObject* parent) : QStyledItemDelegate(parent), codePage_(codePage) {}
+    CodePageDelegate(const CodePage& codePage, QObject* parent)
+        : QStyledItemDelegate(parent), codePage_(codePage) {}
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
@@ -70,7 +70,8 @@ TAlarmListOKBottomDlg::TAlarmListOKBottomDlg(const Language& language, QWidget* 
     const auto text = [&language](const TextKey& key) { return language.TextUtf8(key); };
     PrepareDialog(*this, language, text(texts::AlarmListOKBottomDlgCaption), kWidth, kHeight);
     AlarmListOKBottomDlg& logic = logic_;
-    MakePanelLabel(this, "AlarmStartCoilNoLabel", text(texts::AlarmStartCoilNoLabelCaption), 8, 8, kWidth - 16);
+    MakePanelLabel(this, "AlarmStartCoilNoLabel", text(texts::AlarmStartCoilNoLabelCaption), 8, 8,
+                   kWidth - 16);
     CoilFieldsIn(this, language, "AlarmCoil", 36,
                  {[&logic](int v) { logic.AlarmCoilStationSpinEditChange(v); },
                   [&logic](int v) { logic.AlarmCoilTypeComboBoxChange(v); },

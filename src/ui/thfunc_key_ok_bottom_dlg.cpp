@@ -60,11 +60,12 @@ THFuncKeyOKBottomDlg::THFuncKeyOKBottomDlg(const Language& language, QWidget* pa
     connect(grid_, &QTableWidget::currentCellChanged, this,
             [&logic](int row, int column, int, int) { logic.HFuncKeyStringGridSelectCell(row, column); });
 
-    QGroupBox* content = MakeGroupBox(this, "HFuncKeyContentGroupBox", text(texts::HFuncKeyContentGroupBoxCaption),
-                                      QRect(kGridLeft, kContentTop, kGridWidth, kContentHeight));
+    QGroupBox* content =
+        MakeGroupBox(this, "HFuncKeyContentGroupBox", text(texts::HFuncKeyContentGroupBoxCaption),
+                     QRect(kGridLeft, kContentTop, kGridWidth, kContentHeight));
     auto* functions = new QButtonGroup(content);
-    connect(MakeRadio(content, functions, "HFuncKeyNoFuncRadioButton", text(texts::HFuncKeyNoFuncRadioButtonCaption),
-                      8, 20, 124),
+    connect(MakeRadio(content, functions, "HFuncKeyNoFuncRadioButton",
+                      text(texts::HFuncKeyNoFuncRadioButtonCaption), 8, 20, 124),
             &QRadioButton::clicked, this, [&logic] { logic.NoFuncRadioClick(); });
     const std::tuple<const char*, const TextKey*, uint8_t> radios[] = {
         {"HFuncKeySetCoilRadioButton", &texts::FuncKeySetCoilRadioButtonCaption, KeyAction::kSetCoil},
@@ -76,12 +77,13 @@ THFuncKeyOKBottomDlg::THFuncKeyOKBottomDlg(const Language& language, QWidget* pa
     int top = 44;
     for (const auto& [name, caption, function] : radios) {
         const uint8_t code = function;
-        connect(MakeRadio(content, functions, name, text(*caption), 8, top, 124), &QRadioButton::clicked, this,
-                [&logic, code] { logic.FunctionRadioClick(code); });
+        connect(MakeRadio(content, functions, name, text(*caption), 8, top, 124), &QRadioButton::clicked,
+                this, [&logic, code] { logic.FunctionRadioClick(code); });
         top += 24;
     }
-    connect(MakeCheck(content, "HFuncKeyEncryptCheckBox", text(texts::EncryptCheckBoxCaption), 8, top + 8, 124),
-            &QCheckBox::clicked, this, [&logic](bool checked) { logic.EncryptCheckBoxClick(checked); });
+    connect(
+        MakeCheck(content, "HFuncKeyEncryptCheckBox", text(texts::EncryptCheckBoxCaption), 8, top + 8, 124),
+        &QCheckBox::clicked, this, [&logic](bool checked) { logic.EncryptCheckBoxClick(checked); });
     BuildKeyActionSubGroups(content, language, "HFuncKey", logic, kSubGroup);
 
     MakeDialogButtons(*this, "OKBtn", text(texts::OKBtnCaption), text(texts::CancelBtnCaption), kButtonsTop,

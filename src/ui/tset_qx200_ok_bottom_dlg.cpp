@@ -78,7 +78,8 @@ TSetQX200OKBottomDlg::TSetQX200OKBottomDlg(const Language& language, QWidget* pa
     };
     void (SetQX200OKBottomDlg::*const flagHandlers[])(bool) = {
         &SetQX200OKBottomDlg::PowerBeepCheckBoxClick, &SetQX200OKBottomDlg::ExchangeWordCheckBoxClick,
-        &SetQX200OKBottomDlg::WriteNWordsCheckBoxClick, &SetQX200OKBottomDlg::BlueGroundWhiteTextCheckBoxClick};
+        &SetQX200OKBottomDlg::WriteNWordsCheckBoxClick,
+        &SetQX200OKBottomDlg::BlueGroundWhiteTextCheckBoxClick};
     for (int i = 0; i < 4; ++i) {
         const auto handler = flagHandlers[i];
         connect(MakeCheck(para, flags[i].first, text(*flags[i].second), 262, 20 + 26 * i, 152),
@@ -97,11 +98,12 @@ TSetQX200OKBottomDlg::TSetQX200OKBottomDlg(const Language& language, QWidget* pa
     OnChange(MakeSpin(ctrlGroupBox_, "CtrlRegNoSpinEdit", kFieldLeft + 60, 46, 80),
              [&logic](int v) { logic.CtrlRegNoSpinEditChange(v); });
 
-    QGroupBox* interact = MakeGroupBox(ctrlGroupBox_, "InteractCtrlGroupBox",
-                                       text(texts::InteractCtrlGroupBoxCaption), QRect(8, 74, kBoxWidth - 16, 86));
-    peripheralGroupBox_ =
-        MakeGroupBox(ctrlGroupBox_, "PeripheralCtrlGroupBox", text(texts::PeripheralCtrlGroupBoxCaption),
-                     QRect(8, kPeripheralTop, kBoxWidth - 16, layout.SettingsRows.PeripheralCtrlGroupBoxHeight));
+    QGroupBox* interact =
+        MakeGroupBox(ctrlGroupBox_, "InteractCtrlGroupBox", text(texts::InteractCtrlGroupBoxCaption),
+                     QRect(8, 74, kBoxWidth - 16, 86));
+    peripheralGroupBox_ = MakeGroupBox(
+        ctrlGroupBox_, "PeripheralCtrlGroupBox", text(texts::PeripheralCtrlGroupBoxCaption),
+        QRect(8, kPeripheralTop, kBoxWidth - 16, layout.SettingsRows.PeripheralCtrlGroupBoxHeight));
     struct OptionPlace {
         QWidget* Box;
         int Row;
@@ -113,7 +115,8 @@ TSetQX200OKBottomDlg::TSetQX200OKBottomDlg(const Language& language, QWidget* pa
         {interact, 58, &texts::ReportPageNoCheckBoxCaption, &texts::ReportPageNoDirectLabelCaption},
         {peripheralGroupBox_, kAnalogRow, &texts::AnalogInputOutputCheckBoxCaption,
          &texts::AnalogInputOutputDirectLabelCaption},
-        {peripheralGroupBox_, kDateTimeRow, &texts::DateTimeCheckBoxCaption, &texts::DateTimeDirectLabelCaption},
+        {peripheralGroupBox_, kDateTimeRow, &texts::DateTimeCheckBoxCaption,
+         &texts::DateTimeDirectLabelCaption},
         {peripheralGroupBox_, kStatusLedRow, &texts::PanelStatusLedCheckBoxCaption,
          &texts::PanelStatusLedDirectLabelCaption},
     };
@@ -121,9 +124,12 @@ TSetQX200OKBottomDlg::TSetQX200OKBottomDlg(const Language& language, QWidget* pa
         const CtrlOption& option = CtrlOptions()[i];
         const OptionPlace& place = places[i];
         const uint8_t bit = option.Bit;
-        connect(MakeCheck(place.Box, option.CheckBox, text(*place.Caption), kCheckLeft, place.Row, kCheckWidth),
-                &QCheckBox::clicked, this, [&logic, bit](bool checked) { logic.AutoPageNoCheckBoxClick(bit, checked); });
-        MakePanelLabel(place.Box, option.DirectLabel, text(*place.Direct), kDirectLeft, place.Row, kDirectWidth);
+        connect(
+            MakeCheck(place.Box, option.CheckBox, text(*place.Caption), kCheckLeft, place.Row, kCheckWidth),
+            &QCheckBox::clicked, this,
+            [&logic, bit](bool checked) { logic.AutoPageNoCheckBoxClick(bit, checked); });
+        MakePanelLabel(place.Box, option.DirectLabel, text(*place.Direct), kDirectLeft, place.Row,
+                       kDirectWidth);
         MakePanelLabel(place.Box, option.RegLabel, "", kRegLeft, place.Row, kRegWidth);
     }
     MakePanelLabel(interact, "CtrlBeepLabel", text(texts::CtrlBeepLabelCaption), 30, 38, 180);
@@ -131,10 +137,10 @@ TSetQX200OKBottomDlg::TSetQX200OKBottomDlg(const Language& language, QWidget* pa
                    kAnalogRow + kCountRowBelow, 110);
     OnChange(MakeSpin(peripheralGroupBox_, "ModuleNumSpinEdit", 148, kAnalogRow + kCountRowBelow, 50),
              [&logic](int v) { logic.ModuleNumSpinEditChange(v); });
-    MakePanelLabel(peripheralGroupBox_, "PanelStatusLedNumLabel", text(texts::PanelStatusLedNumLabelCaption), 32,
-                   kStatusLedRow + kCountRowBelow, 110);
-    QComboBox* leds = MakeCombo(peripheralGroupBox_, "PanelStatusLedNumComboBox", 148,
-                                kStatusLedRow + kCountRowBelow, 56);
+    MakePanelLabel(peripheralGroupBox_, "PanelStatusLedNumLabel", text(texts::PanelStatusLedNumLabelCaption),
+                   32, kStatusLedRow + kCountRowBelow, 110);
+    QComboBox* leds =
+        MakeCombo(peripheralGroupBox_, "PanelStatusLedNumComboBox", 148, kStatusLedRow + kCountRowBelow, 56);
     connect(leds, &QComboBox::activated, this, [&logic](int v) { logic.PanelStatusLedNumComboBoxChange(v); });
 
     const DialogButtons buttons =

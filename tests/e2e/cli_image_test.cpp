@@ -161,7 +161,8 @@ TEST(CliInspect, ShowsThePanelSettingsAlarmsAndGlobalKeys) {
     })");
     json keys = json::array();
     for (int key = 0; key < 20; ++key)
-        keys.push_back(key == 10 ? json{{"Function", 4}, {"Encrypt", 1}, {"SetValue", 42}} : json{{"Function", 3}});
+        keys.push_back(key == 10 ? json{{"Function", 4}, {"Encrypt", 1}, {"SetValue", 42}}
+                                 : json{{"Function", 3}});
     project["GlobalKeys"] = keys;
     WriteBytes(folder.File("panel.json"), project.dump());
     ASSERT_EQ(Cli({"make", folder.File("panel.json"), "-o", folder.File("panel.qx2")}).ExitCode, 0);
@@ -174,11 +175,12 @@ TEST(CliInspect, ShowsThePanelSettingsAlarmsAndGlobalKeys) {
     ASSERT_EQ(build.ExitCode, 0) << build.Err;
     const RunResult result = Cli({"inspect", folder.File("panel.bin"), "--model", "2"});
     ASSERT_EQ(result.ExitCode, 0) << result.Err;
-    for (const char* line : {"\n  HomePageNo: 5\n", "\n  AlarmCount: 2\n", "\n  AlarmCoil: station 1, type code 0, number 10\n",
-                             "\n  options: 0x11 AutoPageNo PanelStatusLed\n", "\n  CtrlReg: station 1, type code 0, number 100\n",
-                             "\n  PanelStatusLedNum: 2\n", "\n  ScreenSaveTurnOffLight: 0\n", "\n  ScreenSavePageNo: 3\n",
-                             "\n  global keys: 20\n", "\n    key 11: attribute 0x40 Encrypt, function 4 (set data)",
-                             "\nalarm texts: 2 "})
+    for (const char* line :
+         {"\n  HomePageNo: 5\n", "\n  AlarmCount: 2\n", "\n  AlarmCoil: station 1, type code 0, number 10\n",
+          "\n  options: 0x11 AutoPageNo PanelStatusLed\n",
+          "\n  CtrlReg: station 1, type code 0, number 100\n", "\n  PanelStatusLedNum: 2\n",
+          "\n  ScreenSaveTurnOffLight: 0\n", "\n  ScreenSavePageNo: 3\n", "\n  global keys: 20\n",
+          "\n    key 11: attribute 0x40 Encrypt, function 4 (set data)", "\nalarm texts: 2 "})
         EXPECT_THAT(result.Out, HasSubstr(line));
 }
 

@@ -54,7 +54,10 @@ TEST(AlarmListDialog, CoilColumnCountsInThePlcsNumbering) {
         {"Mitsubishi M10", kMitsubishi, {1, 0, 10}, {"M10", "M11", "M12", ""}},
         {"Siemens M word 10 bit 6", kSiemens, {1, 0, 86}, {"M106", "M107", "M110", ""}},
         {"Koyo octal M7", kKoyo, {1, 0, 7}, {"M7", "M10", "M11", ""}},
-        {"Schneider MX starts on an even word", kSchneider, {1, 1, 11 * 8 + 3}, {"MX10.0", "MX10.1", "MX10.2", ""}},
+        {"Schneider MX starts on an even word",
+         kSchneider,
+         {1, 1, 11 * 8 + 3},
+         {"MX10.0", "MX10.1", "MX10.2", ""}},
         {"Schneider M is a plain number", kSchneider, {1, 0, 83}, {"M83", "M84", "M85", ""}},
         {"ModbusSlave coils go by eight", kModbusSlave, {1, 0, 13}, {"0x8", "0x9", "0x10", ""}},
     };
@@ -96,13 +99,13 @@ TEST(AlarmListDialog, TidyingKeepsInnerEmptyTextsAndDropsTrailingOnes) {
     };
     const Step steps[] = {
         {3, "d", {"a", "b", "c", "d", ""}, 3},
-        {1, "", {"a", "", "c", "d", ""}, 1},    // a middle text cleared: still an alarm
-        {3, "", {"a", "", "c", ""}, 3},         // the last one cleared: its row goes
-        {2, "", {"a", ""}, 1},                  // and with it the empty ones before it
-        {1, "", {"a", ""}, 1},                  // the append row stays empty
-        {0, "", {""}, 0},                       // no alarm left
+        {1, "", {"a", "", "c", "d", ""}, 1},  // a middle text cleared: still an alarm
+        {3, "", {"a", "", "c", ""}, 3},       // the last one cleared: its row goes
+        {2, "", {"a", ""}, 1},                // and with it the empty ones before it
+        {1, "", {"a", ""}, 1},                // the append row stays empty
+        {0, "", {""}, 0},                     // no alarm left
         {0, "x", {"x", ""}, 0},
-        {7, "y", {"x", ""}, 0},                 // beyond the grid: nothing
+        {7, "y", {"x", ""}, 0},  // beyond the grid: nothing
     };
     Shown shown(kMitsubishi, kQx220, {1, 0, 10}, {"a", "b", "c"});
     EXPECT_EQ(shown.dialog.Grid().CurrentRow, 0);
@@ -149,7 +152,8 @@ TEST(AlarmListDialog, TheListHoldsWhatTheImageCanCount) {
         int Capacity;
     };
     for (const Case c : {Case{kQx220, 128}, Case{kQx420, 255}}) {
-        Shown shown(kMitsubishi, c.Model, {1, 0, 0}, std::vector<std::string>(static_cast<size_t>(c.Capacity - 1), "t"));
+        Shown shown(kMitsubishi, c.Model, {1, 0, 0},
+                    std::vector<std::string>(static_cast<size_t>(c.Capacity - 1), "t"));
         EXPECT_EQ(shown.Texts().size(), static_cast<size_t>(c.Capacity)) << c.Model;
         // Filling the append row fills the last slot; no row follows it, and it is kept on OK.
         shown.dialog.AlarmListStringGridSetEditText(c.Capacity - 1, "last");

@@ -43,10 +43,10 @@ TEST(HFuncKeyDialog, CellsAreCaptionedAndMappedByModel) {
         int Key;  // -1: the cell has no key and hides the function group
     };
     const Case cases[] = {
-        {kQx420, 20, 0, 0, "  K1", 0},     {kQx420, 20, 0, 9, "  K10", 9},  {kQx420, 20, 1, 0, "  F1", 10},
-        {kQx420, 20, 1, 9, "  F10", 19},   {kQx222, 8, 0, 7, "  F8", 7},    {kQx222, 8, 0, 8, "     ", -1},
-        {kQx222, 8, 1, 0, "     ", -1},    {kQx325, 4, 0, 3, "  F4", 3},    {kQx325, 4, 0, 4, "     ", -1},
-        {kQx325, 4, 0, 5, "     ", -1},    {kQx325, 4, 1, 2, "     ", -1},  {kQx220, 0, 0, 0, "     ", -1},
+        {kQx420, 20, 0, 0, "  K1", 0},   {kQx420, 20, 0, 9, "  K10", 9}, {kQx420, 20, 1, 0, "  F1", 10},
+        {kQx420, 20, 1, 9, "  F10", 19}, {kQx222, 8, 0, 7, "  F8", 7},   {kQx222, 8, 0, 8, "     ", -1},
+        {kQx222, 8, 1, 0, "     ", -1},  {kQx325, 4, 0, 3, "  F4", 3},   {kQx325, 4, 0, 4, "     ", -1},
+        {kQx325, 4, 0, 5, "     ", -1},  {kQx325, 4, 1, 2, "     ", -1}, {kQx220, 0, 0, 0, "     ", -1},
     };
     for (const Case& c : cases) {
         Shown shown(kMitsubishi, c.Model);
@@ -80,18 +80,20 @@ TEST(HFuncKeyDialog, ProtectionNeedsAFunctionAndNeverGuardsThePasswordPage) {
          KeyAction::kNoFunction, 0, false},
         {"a coil key", [](HFuncKeyOKBottomDlg& d) { d.FunctionRadioClick(KeyAction::kSetCoil); },
          KeyAction::kSetCoil, 0, true},
-        {"protected", [](HFuncKeyOKBottomDlg& d) { d.EncryptCheckBoxClick(true); }, KeyAction::kSetCoil, 1, true},
+        {"protected", [](HFuncKeyOKBottomDlg& d) { d.EncryptCheckBoxClick(true); }, KeyAction::kSetCoil, 1,
+         true},
         {"not set clears the protection", [](HFuncKeyOKBottomDlg& d) { d.NoFuncRadioClick(); },
          KeyAction::kNoFunction, 0, false},
         {"a page jump", [](HFuncKeyOKBottomDlg& d) { d.FunctionRadioClick(KeyAction::kPageJump); },
          KeyAction::kPageJump, 0, true},
-        {"protected jump", [](HFuncKeyOKBottomDlg& d) { d.EncryptCheckBoxClick(true); }, KeyAction::kPageJump, 1,
-         true},
+        {"protected jump", [](HFuncKeyOKBottomDlg& d) { d.EncryptCheckBoxClick(true); }, KeyAction::kPageJump,
+         1, true},
         {"to the password page", [](HFuncKeyOKBottomDlg& d) { d.JumpRadioClick(1); }, KeyAction::kPageJump, 0,
          false},
-        {"still unprotected", [](HFuncKeyOKBottomDlg& d) { d.EncryptCheckBoxClick(true); }, KeyAction::kPageJump,
-         0, false},
-        {"back to a page", [](HFuncKeyOKBottomDlg& d) { d.JumpRadioClick(0); }, KeyAction::kPageJump, 0, true},
+        {"still unprotected", [](HFuncKeyOKBottomDlg& d) { d.EncryptCheckBoxClick(true); },
+         KeyAction::kPageJump, 0, false},
+        {"back to a page", [](HFuncKeyOKBottomDlg& d) { d.JumpRadioClick(0); }, KeyAction::kPageJump, 0,
+         true},
     };
     Shown shown(kMitsubishi, kQx420);
     shown.dialog.HFuncKeyStringGridSelectCell(1, 2);

@@ -91,7 +91,7 @@ TEST(PanelDialogCommands, ImportedDataAndHiddenCommandsOpenNoDialog) {
     Workbench bench;
     Project sample = testing::SampleProject();
     sample.Settings.CurrentModel = 1;  // no global keys
-    sample.Settings.PlcType = 24;     // no alarm list
+    sample.Settings.PlcType = 24;      // no alarm list
     const std::string fileName = bench.folder.File("sample.qx2");
     ASSERT_TRUE(SaveProject(sample, fileName, bench.language, bench.prompts));
     QX200AppForm& form = bench.Show({fileName});
