@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,14 +13,16 @@ namespace qxed {
 // What one control of a property panel shows. Which members matter depends on the control: spin edits use
 // Value, Min and Max; check boxes and radio buttons Value (1 checked); combo boxes Items and Value (the
 // selected item, -1 none); edit fields Text (bytes of the project's code page) and MaxLength (characters);
-// state grids Rows; labels and group boxes only Visible and Enabled.
+// state grids Rows; labels and group boxes Visible and Enabled, and Caption where the logic writes the text.
 struct ControlState {
     bool Visible = true;
     bool Enabled = true;
     int32_t Value = 0;
     int32_t Min = 0;
     int32_t Max = 0;
-    std::vector<std::string> Items;  // UTF-8
+    int32_t Step = 1;                    // spin edits: the arrow keys' step
+    std::optional<std::string> Caption;  // UTF-8; labels whose text follows the state
+    std::vector<std::string> Items;      // UTF-8
     std::string Text;
     int MaxLength = 0;
     // Grid rows 1..255: the state number (empty below the used rows) and the state's text (bytes).

@@ -12,6 +12,7 @@
 #include "panels/property_panel.h"
 #include "text/language.h"
 #include "text/texts.h"
+#include "ui/key_action_boxes.h"
 #include "ui/panel_builders.h"
 #include "ui/panel_controls.h"
 #include "ui/qt_text.h"
@@ -55,62 +56,7 @@ QGroupBox* KeyActionBoxes(const PanelBuild& build, QGroupBox* box, const std::st
                      &QCheckBox::clicked, function,
                      [&key](bool checked) { key.DisappearCheckBoxClick(checked); });
 
-    QGroupBox* coil =
-        MakeGroupBox(box, prefix + "CoilGroupBox", build.Text(texts::CoilGroupBoxCaption), kSubGroup);
-    build.CoilFields(
-        coil, prefix + "Coil", 20,
-        {[&key](int v) { key.CoilStationSpinEditChange(v); },
-         [&key](int v) { key.CoilTypeComboBoxChange(v); }, [&key](int v) { key.CoilNoSpinEditChange(v); },
-         [&key](int v) { key.CoilNoComboBoxChange(v); }});
-    auto* actions = new QButtonGroup(coil);
-    const std::pair<const char*, const TextKey*> coilActions[] = {
-        {"SetOnRadioButton", &texts::FuncKeySetOnRadioButtonCaption},
-        {"SetOffRadioButton", &texts::FuncKeySetOffRadioButtonCaption},
-        {"ReverseRadioButton", &texts::FuncKeyReverseRadioButtonCaption},
-        {"MomentOnRadioButton", &texts::FuncKeyMomentOnRadioButtonCaption},
-    };
-    for (uint8_t i = 0; i < 4; ++i)
-        OnClick(MakeRadio(coil, actions, prefix + coilActions[i].first, build.Text(*coilActions[i].second),
-                          8 + 126 * (i % 2), 80 + 26 * (i / 2), 124),
-                [&key, i] { key.CoilActionRadioClick(i); });
-
-    QGroupBox* jump = MakeGroupBox(box, prefix + "JmpCtrlGroupBox",
-                                   build.Text(texts::FuncKeyJmpCtrlGroupBoxCaption), kSubGroup);
-    auto* jumps = new QButtonGroup(jump);
-    const std::pair<const char*, const TextKey*> targets[] = {
-        {"JumpPageRadioButton", &texts::FuncKeyJumpPageRadioButtonCaption},
-        {"JumpPasswordRadioButton", &texts::FuncKeyJumpPasswordRadioButtonCaption},
-        {"JumpAlarmListRadioButton", &texts::FuncKeyJumpAlarmListRadioButtonCaption},
-        {"JumpDateTimeRadioButton", &texts::FuncKeyJumpDateTimeRadioButtonCaption},
-    };
-    for (uint8_t i = 0; i < 4; ++i)
-        OnClick(MakeRadio(jump, jumps, prefix + targets[i].first, build.Text(*targets[i].second),
-                          8 + 126 * (i % 2), 20 + 26 * (i / 2), 124),
-                [&key, i] { key.JumpRadioClick(i); });
-    MakePanelLabel(jump, prefix + "JumpPageNoLabel", build.Text(texts::FuncKeyJumpPageNoLabelCaption), 8, 80,
-                   70);
-    OnChange(MakeSpin(jump, prefix + "PageNoSpinEdit", 80, 80, 80),
-             [&key](int v) { key.PageNoSpinEditChange(v); });
-
-    QGroupBox* advanced = MakeGroupBox(box, prefix + "AdvanceGroupBox",
-                                       build.Text(texts::FuncKeyAdvanceGroupBoxCaption), kSubGroup);
-    auto* plc = new QButtonGroup(advanced);
-    OnClick(MakeRadio(advanced, plc, prefix + "PlcRunRadioButton",
-                      build.Text(texts::FuncKeyPlcRunRadioButtonCaption), 8, 20, 124),
-            [&key] { key.PlcStopRadioClick(0); });
-    OnClick(MakeRadio(advanced, plc, prefix + "PlcStopRadioButton",
-                      build.Text(texts::FuncKeyPlcStopRadioButtonCaption), 8, 46, 124),
-            [&key] { key.PlcStopRadioClick(1); });
-
-    QGroupBox* reg =
-        MakeGroupBox(box, prefix + "RegGroupBox", build.Text(texts::RegGroupBoxCaption), kSubGroup);
-    build.RegisterFields(
-        reg, prefix + "Reg", 20,
-        {[&key](int v) { key.RegStationSpinEditChange(v); }, [&key](int v) { key.RegTypeComboBoxChange(v); },
-         [&key](int v) { key.RegNoSpinEditChange(v); }, [&key](int v) { key.RegNumSpinEditChange(v); }});
-    MakePanelLabel(reg, prefix + "RegValueLabel", build.Text(texts::FuncKeyRegValueLabelCaption), 8, 98, 70);
-    OnChange(MakeSpin(reg, prefix + "SetValueSpinEdit", 80, 98, 120),
-             [&key](int v) { key.SetValueSpinEditChange(v); });
+    BuildKeyActionSubGroups(box, build.Texts, prefix, key, kSubGroup);
     return function;
 }
 

@@ -18,6 +18,15 @@ class Language;
 class PropertyPanel;
 struct PanelRow;
 
+// The handlers of a register operand's fields (station, type, number, and the count where there is one) and
+// of a coil operand's (station, type, word, bit).
+struct RegisterHandlers {
+    std::function<void(int)> Station, Type, Number, Count;
+};
+struct CoilHandlers {
+    std::function<void(int)> Station, Type, Word, Bit;
+};
+
 // What building the group boxes needs: where they go, their texts, the logic they forward to.
 struct PanelBuild {
     QWidget* Area;
@@ -30,16 +39,16 @@ struct PanelBuild {
     QGroupBox* ElementBox(const PanelRow& row, ElementPanel& panel) const;
     // The register operand fields of a group box: station, type and number, and the count when countRow.
     // Each change goes to the handler of the same control.
-    struct RegisterHandlers {
-        std::function<void(int)> Station, Type, Number, Count;
-    };
     void RegisterFields(QWidget* box, const std::string& prefix, int top,
                         const RegisterHandlers& handlers) const;
-    struct CoilHandlers {
-        std::function<void(int)> Station, Type, Word, Bit;
-    };
     void CoilFields(QWidget* box, const std::string& prefix, int top, const CoilHandlers& handlers) const;
 };
+
+// The operand fields for any window: the property panels and the dialogs that edit operands.
+void RegisterFieldsIn(QWidget* box, const Language& language, const std::string& prefix, int top,
+                      const RegisterHandlers& handlers);
+void CoilFieldsIn(QWidget* box, const Language& language, const std::string& prefix, int top,
+                  const CoilHandlers& handlers);
 
 // A spin edit's entry, on Enter or when the field is left.
 void OnCommit(QSpinBox* spin, const std::function<void(int)>& commit);

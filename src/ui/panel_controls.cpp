@@ -31,6 +31,7 @@ W* Named(W* widget, const std::string& name) {
 
 void ApplySpin(QSpinBox& spin, const ControlState& state) {
     if (spin.minimum() != state.Min || spin.maximum() != state.Max) spin.setRange(state.Min, state.Max);
+    if (spin.singleStep() != state.Step) spin.setSingleStep(state.Step);
     if (spin.value() != state.Value) spin.setValue(state.Value);
 }
 
@@ -195,6 +196,8 @@ void ApplyPanelState(QWidget& root, const PanelState& state, CodePage codePage) 
             ApplyEdit(*edit, control, codePage);
         else if (auto* grid = qobject_cast<QTableWidget*>(widget))
             ApplyGrid(*grid, control, codePage);
+        else if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && control.Caption)
+            label->setText(Qs(*control.Caption));
     }
 }
 

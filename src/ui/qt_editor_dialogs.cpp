@@ -4,12 +4,15 @@
 #include "link/download.h"
 #include "ui/qt_event_loop.h"
 #include "ui/tabout_box.h"
+#include "ui/talarm_list_ok_bottom_dlg.h"
 #include "ui/tdownload_form.h"
+#include "ui/thfunc_key_ok_bottom_dlg.h"
 #include "ui/tmodel_select_ok_bottom_dlg.h"
 #include "ui/tpage_dialogs.h"
 #include "ui/tplc_select_ok_bottom_dlg.h"
 #include "ui/tselect_com_port_ok_bottom_dlg.h"
 #include "ui/tset_comm_para_ok_bottom_dlg.h"
+#include "ui/tset_qx200_ok_bottom_dlg.h"
 
 namespace qxed {
 
@@ -26,10 +29,16 @@ QtEditorDialogs::QtEditorDialogs(const Document& document, const Language& langu
     port_ = new TSelectComPortOKBottomDlg(language, parent);
     line_ = new TSetCommParaOKBottomDlg(language, parent);
     model_ = new TModelSelectOKBottomDlg(language, parent);
+    settings_ = new TSetQX200OKBottomDlg(language, parent);
+    alarms_ = new TAlarmListOKBottomDlg(language, parent);
+    keys_ = new THFuncKeyOKBottomDlg(language, parent);
 }
 
 QtEditorDialogs::~QtEditorDialogs() {
     // The PLC dialog goes before the line dialog it links to.
+    delete keys_.data();
+    delete alarms_.data();
+    delete settings_.data();
     delete model_.data();
     delete line_.data();
     delete port_.data();
@@ -61,6 +70,18 @@ void QtEditorDialogs::ShowAbout() {
     if (about_) about_->Run();
 }
 
+std::optional<ProjectSettings> QtEditorDialogs::SetQX200(const Project& project) {
+    return settings_ ? settings_->Run(project.Settings) : std::nullopt;
+}
+
+std::optional<AlarmListChoice> QtEditorDialogs::AlarmList(const Project& project) {
+    return alarms_ ? alarms_->Run(project) : std::nullopt;
+}
+
+std::optional<GlobalKeyChoice> QtEditorDialogs::HFuncKey(const Project& project) {
+    return keys_ ? keys_->Run(project) : std::nullopt;
+}
+
 DownloadOutcome QtEditorDialogs::RunDownload(const Project& project, DownloadJob job) {
     if (!download_) return DownloadOutcome{};
     // Declared in this order so that the port closes before the loop its events run on goes.
@@ -90,6 +111,15 @@ TPageAttrOKBottomDlg* QtEditorDialogs::PageAttrDialog() const {
 }
 TCopyPageOKBottomDlg* QtEditorDialogs::CopyPageDialog() const {
     return copyPage_;
+}
+TSetQX200OKBottomDlg* QtEditorDialogs::SetQX200Dialog() const {
+    return settings_;
+}
+TAlarmListOKBottomDlg* QtEditorDialogs::AlarmListDialog() const {
+    return alarms_;
+}
+THFuncKeyOKBottomDlg* QtEditorDialogs::HFuncKeyDialog() const {
+    return keys_;
 }
 TAboutBox* QtEditorDialogs::AboutBoxWindow() const {
     return about_;

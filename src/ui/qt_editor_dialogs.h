@@ -22,6 +22,9 @@ class TModelSelectOKBottomDlg;
 class TPlcSelectOKBottomDlg;
 class TSelectComPortOKBottomDlg;
 class TSetCommParaOKBottomDlg;
+class TSetQX200OKBottomDlg;
+class TAlarmListOKBottomDlg;
+class THFuncKeyOKBottomDlg;
 
 // The editor's dialogs as the main window's logic and the page list ask for them. Each window is made once,
 // at start-up, and reused; each runs modally over the parent.
@@ -37,6 +40,9 @@ class QtEditorDialogs : public EditorDialogs, public PageDialogs {
     PlcSelection SelectPlc(const PlcLink& link, bool typeLocked) override;
     std::optional<int> SelectComPort(int commPort) override;
     void ShowAbout() override;
+    std::optional<ProjectSettings> SetQX200(const Project& project) override;
+    std::optional<AlarmListChoice> AlarmList(const Project& project) override;
+    std::optional<GlobalKeyChoice> HFuncKey(const Project& project) override;
     // The download on the editor's event loop through the download port, at the download's fixed line.
     DownloadOutcome RunDownload(const Project& project, DownloadJob job) override;
 
@@ -54,6 +60,9 @@ class QtEditorDialogs : public EditorDialogs, public PageDialogs {
     TNewPageOKBottomDlg* NewPageDialog() const;
     TPageAttrOKBottomDlg* PageAttrDialog() const;
     TCopyPageOKBottomDlg* CopyPageDialog() const;
+    TSetQX200OKBottomDlg* SetQX200Dialog() const;
+    TAlarmListOKBottomDlg* AlarmListDialog() const;
+    THFuncKeyOKBottomDlg* HFuncKeyDialog() const;
 
   private:
     // The PLC dialog opens the line dialog, which is made after it.
@@ -78,6 +87,9 @@ class QtEditorDialogs : public EditorDialogs, public PageDialogs {
     QPointer<TSelectComPortOKBottomDlg> port_;
     QPointer<TSetCommParaOKBottomDlg> line_;
     QPointer<TModelSelectOKBottomDlg> model_;
+    QPointer<TSetQX200OKBottomDlg> settings_;
+    QPointer<TAlarmListOKBottomDlg> alarms_;
+    QPointer<THFuncKeyOKBottomDlg> keys_;
 };
 
 }  // namespace qxed

@@ -73,6 +73,17 @@ QGroupBox* PanelBuild::ElementBox(const PanelRow& row, ElementPanel& panel) cons
 
 void PanelBuild::RegisterFields(QWidget* box, const std::string& prefix, int top,
                                 const RegisterHandlers& handlers) const {
+    RegisterFieldsIn(box, Texts, prefix, top, handlers);
+}
+
+void PanelBuild::CoilFields(QWidget* box, const std::string& prefix, int top,
+                            const CoilHandlers& handlers) const {
+    CoilFieldsIn(box, Texts, prefix, top, handlers);
+}
+
+void RegisterFieldsIn(QWidget* box, const Language& language, const std::string& prefix, int top,
+                      const RegisterHandlers& handlers) {
+    const auto Text = [&language](const TextKey& key) { return language.TextUtf8(key); };
     MakePanelLabel(box, prefix + "StationNoLabel", Text(texts::StationNoLabelCaption), 8, top, kLabelWidth);
     OnChange(MakeSpin(box, prefix + "StationSpinEdit", 80, top, 80), handlers.Station);
     top += 26;
@@ -86,8 +97,9 @@ void PanelBuild::RegisterFields(QWidget* box, const std::string& prefix, int top
     OnChange(MakeSpin(box, prefix + "NumSpinEdit", 80, top, 50), handlers.Count);
 }
 
-void PanelBuild::CoilFields(QWidget* box, const std::string& prefix, int top,
-                            const CoilHandlers& handlers) const {
+void CoilFieldsIn(QWidget* box, const Language& language, const std::string& prefix, int top,
+                  const CoilHandlers& handlers) {
+    const auto Text = [&language](const TextKey& key) { return language.TextUtf8(key); };
     MakePanelLabel(box, prefix + "StationNoLabel", Text(texts::StationNoLabelCaption), 8, top, kLabelWidth);
     OnChange(MakeSpin(box, prefix + "StationSpinEdit", 80, top, 80), handlers.Station);
     top += 26;

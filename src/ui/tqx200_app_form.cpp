@@ -495,10 +495,13 @@ void TQX200AppForm::Execute(ActionId id) {
             if (placing_ != nullptr) placing_->EditDelExecute();
             return;
         case ActionId::ToolAlarmList:
+            logic_->ToolAlarmListExecute();
+            return;
         case ActionId::ToolSetQx200:
+            logic_->ToolSetQx200Execute();
+            return;
         case ActionId::ToolHFuncKey:
-            // The element and panel commands belong to the preview and the panel dialogs, which connect
-            // themselves to these actions.
+            logic_->ToolHFuncKeyExecute();
             return;
     }
 }

@@ -5,11 +5,10 @@
 
 #include "gfx/font_desc.h"
 #include "link/download.h"
+#include "model/project.h"
 #include "plc/plc_link.h"
 
 namespace qxed {
-
-class Project;
 
 enum class ModalResult { Ok, Cancel };
 
@@ -19,6 +18,20 @@ struct PlcSelection {
     ModalResult Result = ModalResult::Cancel;
     PlcLink Link;
     int32_t StationField = 1;
+};
+
+// What the alarm list dialog leaves on OK: the count, the first coil and the texts (entries from Count on
+// are empty).
+struct AlarmListChoice {
+    int32_t Count = 0;
+    PlcAddress Coil;
+    std::array<std::string, kMaxAlarmTexts> Texts;
+};
+
+// What the global function key dialog leaves on OK: the model's key count and the keys.
+struct GlobalKeyChoice {
+    int32_t Count = 0;
+    std::array<KeyAction, kGlobalKeySlots> Keys;
 };
 
 // What a download window run leaves: its result and, after a success, what the data export needs.
@@ -41,6 +54,12 @@ class EditorDialogs {
     // The port dialog on the download port index; the new index after OK.
     virtual std::optional<int> SelectComPort(int commPort) = 0;
     virtual void ShowAbout() = 0;
+    // The panel settings dialog on the project's settings; the settings to store after OK.
+    virtual std::optional<ProjectSettings> SetQX200(const Project& project) = 0;
+    // The alarm list dialog on the project's list; the list to store after OK.
+    virtual std::optional<AlarmListChoice> AlarmList(const Project& project) = 0;
+    // The global function key dialog on the project's keys; the keys to store after OK.
+    virtual std::optional<GlobalKeyChoice> HFuncKey(const Project& project) = 0;
     // The download window, run modally until the download ends.
     virtual DownloadOutcome RunDownload(const Project& project, DownloadJob job) = 0;
 };

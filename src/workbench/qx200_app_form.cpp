@@ -356,6 +356,24 @@ void QX200AppForm::ToolDispGridExecute() {
     Publish();
 }
 
+void QX200AppForm::ToolSetQx200Execute() {
+    if (!projectOpen_ || document_.ImportedData()) return;
+    if (const std::optional<ProjectSettings> settings = dialogs_.SetQX200(document_.Contents()))
+        document_.Apply(SetSettings(*settings));
+}
+
+void QX200AppForm::ToolAlarmListExecute() {
+    if (!state_.Action(ActionId::ToolAlarmList).Enabled) return;
+    if (std::optional<AlarmListChoice> list = dialogs_.AlarmList(document_.Contents()))
+        document_.Apply(SetAlarmList(list->Count, list->Coil, std::move(list->Texts)));
+}
+
+void QX200AppForm::ToolHFuncKeyExecute() {
+    if (!projectOpen_ || document_.ImportedData() || !state_.Layout.GlobalKeysVisible) return;
+    if (const std::optional<GlobalKeyChoice> keys = dialogs_.HFuncKey(document_.Contents()))
+        document_.Apply(SetGlobalKeys(keys->Count, keys->Keys));
+}
+
 void QX200AppForm::HelpAboutExecute() {
     dialogs_.ShowAbout();
 }

@@ -59,6 +59,10 @@ class QX200AppForm {
     void EditUndoExecute();
     void EditRedoExecute();
     void ToolDispGridExecute();
+    // The panel settings, alarm list and global key dialogs; each OK is one change of the project.
+    void ToolSetQx200Execute();
+    void ToolAlarmListExecute();
+    void ToolHFuncKeyExecute();
     void HelpAboutExecute();
     void Qx200ModelStatusBarDblClick();
     // The Help menu's language choice: the shipped file becomes the user's, read at the next start.

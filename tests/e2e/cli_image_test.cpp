@@ -146,6 +146,44 @@ TEST(CliInspect, ShowsTheExamplesPagesAndElements) {
     EXPECT_EQ(byCode.Out, byIndex.Out);
 }
 
+// The panel settings, the alarm list and the global keys as their dialogs store them, through the file and
+// the image to what inspect shows of the settings block, the alarm directory and the key table.
+TEST(CliInspect, ShowsThePanelSettingsAlarmsAndGlobalKeys) {
+    TempFolder folder;
+    json project = json::parse(R"({
+      "settings": {"PlcType": 0, "CurrentModel": 2, "HomePageNo": 5, "CtrlFlags": 65,
+                   "CtrlReg": {"Station": 1, "TypeIndex": 0, "Number": 100}, "PanelStatusLedNum": 2,
+                   "ScreenSaveTurnOffLight": 0, "ScreenSavePageNo": 3,
+                   "AlarmCoil": {"Station": 1, "TypeIndex": 0, "Number": 10}},
+      "pages": [{"Number": 1, "Title": "", "PrvPageNo": 1, "NxtPageNo": 1, "elements": []}],
+      "AlarmTexts": ["HOT", "STOP"],
+      "GlobalKeyCount": 20
+    })");
+    json keys = json::array();
+    for (int key = 0; key < 20; ++key)
+        keys.push_back(key == 10 ? json{{"Function", 4}, {"Encrypt", 1}, {"SetValue", 42}}
+                                 : json{{"Function", 3}});
+    project["GlobalKeys"] = keys;
+    WriteBytes(folder.File("panel.json"), project.dump());
+    ASSERT_EQ(Cli({"make", folder.File("panel.json"), "-o", folder.File("panel.qx2")}).ExitCode, 0);
+    const json dumped = json::parse(Cli({"dump", folder.File("panel.qx2")}).Out);
+    EXPECT_EQ(dumped["settings"]["CtrlFlags"], 65);
+    EXPECT_EQ(dumped["AlarmTexts"], json::array({"HOT", "STOP"}));
+    EXPECT_EQ(dumped["GlobalKeys"][10]["SetValue"], 42);
+
+    const RunResult build = Cli({"build", folder.File("panel.qx2"), "-o", folder.File("panel.bin")});
+    ASSERT_EQ(build.ExitCode, 0) << build.Err;
+    const RunResult result = Cli({"inspect", folder.File("panel.bin"), "--model", "2"});
+    ASSERT_EQ(result.ExitCode, 0) << result.Err;
+    for (const char* line :
+         {"\n  HomePageNo: 5\n", "\n  AlarmCount: 2\n", "\n  AlarmCoil: station 1, type code 0, number 10\n",
+          "\n  options: 0x11 AutoPageNo PanelStatusLed\n",
+          "\n  CtrlReg: station 1, type code 0, number 100\n", "\n  PanelStatusLedNum: 2\n",
+          "\n  ScreenSaveTurnOffLight: 0\n", "\n  ScreenSavePageNo: 3\n", "\n  global keys: 20\n",
+          "\n    key 11: attribute 0x40 Encrypt, function 4 (set data)", "\nalarm texts: 2 "})
+        EXPECT_THAT(result.Out, HasSubstr(line));
+}
+
 TEST(CliInspect, MalformedImagesExitWithOneAndWhereTheyBreak) {
     TempFolder folder;
     ASSERT_EQ(Cli({"build", kDemoQx2, "-o", folder.File("demo.bin")}).ExitCode, 0);

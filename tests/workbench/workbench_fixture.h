@@ -23,6 +23,9 @@ class ScriptedDialogs : public EditorDialogs {
     std::deque<PlcSelection> PlcAnswers;
     std::deque<std::optional<int>> PortAnswers;
     std::deque<DownloadOutcome> DownloadAnswers;
+    std::deque<std::optional<ProjectSettings>> SettingsAnswers;
+    std::deque<std::optional<AlarmListChoice>> AlarmAnswers;
+    std::deque<std::optional<GlobalKeyChoice>> KeyAnswers;
     std::vector<DownloadJob> Downloads;
     bool LastMoreModels = false;
     bool LastTypeLocked = false;
@@ -47,6 +50,18 @@ class ScriptedDialogs : public EditorDialogs {
         return Take(PortAnswers, std::optional<int>());
     }
     void ShowAbout() override { Calls.push_back("about"); }
+    std::optional<ProjectSettings> SetQX200(const Project&) override {
+        Calls.push_back("settings");
+        return Take(SettingsAnswers, std::optional<ProjectSettings>());
+    }
+    std::optional<AlarmListChoice> AlarmList(const Project&) override {
+        Calls.push_back("alarms");
+        return Take(AlarmAnswers, std::optional<AlarmListChoice>());
+    }
+    std::optional<GlobalKeyChoice> HFuncKey(const Project&) override {
+        Calls.push_back("keys");
+        return Take(KeyAnswers, std::optional<GlobalKeyChoice>());
+    }
     DownloadOutcome RunDownload(const Project&, DownloadJob job) override {
         Calls.push_back("download");
         Downloads.push_back(std::move(job));

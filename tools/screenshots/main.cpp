@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "document/page_commands.h"
 #include "document/element_commands.h"
@@ -106,6 +107,26 @@ int main(int argc, char** argv) {
     WhileModal(QStringLiteral("new-page"), [&] { dialogs.NewPage(); });
     WhileModal(QStringLiteral("page-attributes"), [&] { dialogs.PageAttr(); });
     WhileModal(QStringLiteral("copy-page"), [&] { dialogs.CopyPage(); });
+
+    // The panel settings, alarm list and global key dialogs on a 64-row model with keys and on QX420, with
+    // the control block in use and a few alarms.
+    for (const auto& [model, suffix] : {std::pair{4, "64rows"}, std::pair{2, "qx420"}}) {
+        qxed::Project shown = project;
+        shown.Settings.CurrentModel = static_cast<uint8_t>(model);
+        shown.Settings.CtrlFlags = qxed::ProjectSettings::kAutoPageNo | qxed::ProjectSettings::kReportPageNo |
+                                   qxed::ProjectSettings::kDateTime | qxed::ProjectSettings::kPanelStatusLed;
+        if (shown.Settings.AlarmCount == 0) {
+            shown.Settings.AlarmCount = 3;
+            shown.AlarmTexts[0] = "Motor overload";
+            shown.AlarmTexts[1] = "Pressure low";
+            shown.AlarmTexts[2] = "Door open";
+        }
+        shown.GlobalKeys[0].Function = qxed::KeyAction::kSetCoil;
+        const QString name = QString::fromLatin1(suffix);
+        WhileModal(QStringLiteral("panel-settings-") + name, [&] { dialogs.SetQX200(shown); });
+        WhileModal(QStringLiteral("alarm-list-") + name, [&] { dialogs.AlarmList(shown); });
+        WhileModal(QStringLiteral("global-keys-") + name, [&] { dialogs.HFuncKey(shown); });
+    }
 
     // The download window as it shows a download under way.
     qxed::TDownloadForm* download = dialogs.DownloadForm();
