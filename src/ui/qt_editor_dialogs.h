@@ -22,6 +22,7 @@ class TModelSelectOKBottomDlg;
 class TPlcSelectOKBottomDlg;
 class TSelectComPortOKBottomDlg;
 class TSetCommParaOKBottomDlg;
+class TVirtualPanelForm;
 
 // The editor's dialogs as the main window's logic and the page list ask for them. Each window is made once,
 // at start-up, and reused; each runs modally over the parent.
@@ -39,6 +40,8 @@ class QtEditorDialogs : public EditorDialogs, public PageDialogs {
     void ShowAbout() override;
     // The download on the editor's event loop through the download port, at the download's fixed line.
     DownloadOutcome RunDownload(const Project& project, DownloadJob job) override;
+    // One panel window at a time: a new run replaces the window of the one before.
+    void ShowVirtualPanel(VirtualPanel panel) override;
 
     std::optional<NewPageChoice> NewPage() override;
     std::optional<PageAttributes> PageAttr() override;
@@ -54,6 +57,7 @@ class QtEditorDialogs : public EditorDialogs, public PageDialogs {
     TNewPageOKBottomDlg* NewPageDialog() const;
     TPageAttrOKBottomDlg* PageAttrDialog() const;
     TCopyPageOKBottomDlg* CopyPageDialog() const;
+    TVirtualPanelForm* VirtualPanelWindow() const;
 
   private:
     // The PLC dialog opens the line dialog, which is made after it.
@@ -67,6 +71,9 @@ class QtEditorDialogs : public EditorDialogs, public PageDialogs {
     };
 
     UserPrompts& prompts_;
+    const Language& language_;
+    QWidget* parent_;
+    QPointer<TVirtualPanelForm> panel_;
     LineDialogLink lineLink_{*this};
     // Owned by the parent when there is one; whatever is left is deleted with this object.
     QPointer<TAboutBox> about_;

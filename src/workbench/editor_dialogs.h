@@ -6,6 +6,7 @@
 #include "gfx/font_desc.h"
 #include "link/download.h"
 #include "plc/plc_link.h"
+#include "vpanel/virtual_panel.h"
 
 namespace qxed {
 
@@ -43,6 +44,8 @@ class EditorDialogs {
     virtual void ShowAbout() = 0;
     // The download window, run modally until the download ends.
     virtual DownloadOutcome RunDownload(const Project& project, DownloadJob job) = 0;
+    // The panel window on the started panel; it runs beside the main window until it is closed.
+    virtual void ShowVirtualPanel(VirtualPanel panel) = 0;
 };
 
 // A file dialog's question. Texts are UTF-8; the filter is the language file's "Name|*.ext|Name|*.ext" form.

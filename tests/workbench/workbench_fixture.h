@@ -24,6 +24,7 @@ class ScriptedDialogs : public EditorDialogs {
     std::deque<std::optional<int>> PortAnswers;
     std::deque<DownloadOutcome> DownloadAnswers;
     std::vector<DownloadJob> Downloads;
+    std::vector<VirtualPanel> Panels;
     bool LastMoreModels = false;
     bool LastTypeLocked = false;
     PlcLink LastLink;
@@ -47,6 +48,10 @@ class ScriptedDialogs : public EditorDialogs {
         return Take(PortAnswers, std::optional<int>());
     }
     void ShowAbout() override { Calls.push_back("about"); }
+    void ShowVirtualPanel(VirtualPanel panel) override {
+        Calls.push_back("panel");
+        Panels.push_back(std::move(panel));
+    }
     DownloadOutcome RunDownload(const Project&, DownloadJob job) override {
         Calls.push_back("download");
         Downloads.push_back(std::move(job));
