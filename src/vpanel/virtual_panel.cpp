@@ -18,7 +18,7 @@ using namespace panel_keys;
 
 namespace {
 
-constexpr int kOptionAutoPage = 0, kOptionReportPage = 1, kOptionBlue = 3, kOptionStatusLeds = 4,
+constexpr int kOptionAutoPage = 0, kOptionReportPage = 1, kOptionBlue = 3,
               kOptionDateTime = 5, kOptionAnalog = 6;
 constexpr int kWordExchange = 0;
 constexpr uint8_t kProtectedGlobalKey = 0x40;
@@ -472,6 +472,11 @@ void VirtualPanel::Advance(int64_t milliseconds) {
         unlocked_ = false;
         entry_.reset();
     }
+    Follow();
+}
+
+void VirtualPanel::SetDateTimeStart(int64_t seconds) {
+    dateStart_ = seconds;
     Follow();
 }
 

@@ -80,7 +80,7 @@ class VirtualPanel {
     void Advance(int64_t milliseconds);
     int64_t Clock() const { return clock_; }
     // The seconds since 2000-01-01 00:00:00 the clock module shows at clock 0.
-    void SetDateTimeStart(int64_t seconds) { dateStart_ = seconds; }
+    void SetDateTimeStart(int64_t seconds);
     int64_t DateTimeSeconds() const { return dateStart_ + clock_ / 1000; }
 
     // The screen as it is now, ScreenWidth x ScreenHeight dots.

@@ -350,6 +350,7 @@ TEST(Clock, WritesTheDateAndTimeRegistersAsBcd) {
     VirtualPanel panel = StartPanel(project);
     // 2024-02-29 23:59:58: 8825 days and 86398 seconds after 2000-01-01.
     panel.SetDateTimeStart(int64_t{8825} * 86400 + 86398);
+    EXPECT_EQ(panel.Plc().Word(ImageOperand{1, 0, 12}), 0x5958) << "a new start shows at once";
     panel.Advance(3000);
     EXPECT_EQ(panel.Plc().Word(ImageOperand{1, 0, 10}), 0x2403);
     EXPECT_EQ(panel.Plc().Word(ImageOperand{1, 0, 11}), 0x0100);
