@@ -23,6 +23,7 @@ constexpr int kOptionAutoPage = 0, kOptionReportPage = 1, kOptionBlue = 3,
 constexpr int kWordExchange = 0;
 constexpr uint8_t kProtectedGlobalKey = 0x40;
 constexpr int kTouch = -1;  // the key of a touch, for a momentary coil
+constexpr int kMostDigits = 10;
 
 bool Option(const DecodedImage& image, int bit) {
     return (image.Settings.Options.Bits >> bit & 1) != 0;
@@ -366,7 +367,8 @@ bool VirtualPanel::EntryKey(int code) {
     const ImageElement& e = image_.Elements[entry_->Element];
     const RegisterFormat format = RegisterFormatOf(e);
     if (IsDigitKey(code)) {
-        if (static_cast<int>(entry_->Digits.size()) < std::max(format.Digits, 1))
+        // No register shows more than ten digits; the cap also keeps the typed number within 64 bits.
+        if (static_cast<int>(entry_->Digits.size()) < std::clamp(format.Digits, 1, kMostDigits))
             entry_->Digits += static_cast<char>('0' + code - kNum0);
         return true;
     }

@@ -209,6 +209,20 @@ TEST(RegisterEntry, ShowsWhatIsTypedAndEndsAfterTheLastRegister) {
     EXPECT_EQ(limited.Plc().Word(kReg), 0);
 }
 
+TEST(RegisterEntry, TakesNoMoreDigitsThanTheRegisterShows) {
+    Project project = ThreePages();
+    RegFields& reg = AddElement<RegFields>(project.Pages().front(), ElementKind::Reg, kModel, 0, 0);
+    reg.Address = PlcAddress{1, 0, 50};
+    reg.NeedSet = 1;
+    reg.Num = 2;
+    reg.Digits = 10;
+    VirtualPanel panel = StartPanel(project);
+    panel.Press(kSet);
+    Type(panel, "123456789012");
+    panel.Press(kEnt);
+    EXPECT_EQ(panel.Plc().Value(kReg, 4), 1234567890u);
+}
+
 TEST(RegisterEntry, OfAProtectedRegisterAsksForThePassword) {
     VirtualPanel panel = StartPanel(SettableRegister(false, true));
     panel.Press(kSet);
