@@ -67,18 +67,19 @@ struct PanelInput {
 };
 
 // The image and model of FILE: a data file carries both, an image needs --model, a project is compiled.
-std::optional<PanelInput> ReadPanelInput(CommandContext& context, const std::optional<int>& model) {
+// `model` is -1 when --model was not given.
+std::optional<PanelInput> ReadPanelInput(CommandContext& context, int model) {
     CliSession& session = *context.Session;
     const std::string& file = context.File();
     const std::optional<std::string> bytes = ReadInputFile(file);
     if (!bytes) return std::nullopt;
     if (IsDataFile(*bytes)) {
-        if (model) throw UsageError{"--model is for image files; a data file names its own model"};
+        if (model >= 0) throw UsageError{"--model is for image files; a data file names its own model"};
         const std::optional<DataFileContents> contents = ImportData(file, session.Lang(), session.Prompts());
         if (!contents) return std::nullopt;
         return PanelInput{contents->Image, contents->CurrentModel};
     }
-    if (model) return PanelInput{std::vector<uint8_t>(bytes->begin(), bytes->end()), *model};
+    if (model >= 0) return PanelInput{std::vector<uint8_t>(bytes->begin(), bytes->end()), model};
 
     Project project = session.NewProject();
     if (!OpenProjectBytes(session, file, *bytes, project)) return std::nullopt;
@@ -150,11 +151,9 @@ std::string PlcStateText(const VirtualPanel& panel) {
 
 int Run(CommandContext& context) {
     const std::optional<std::string> modelText = context.Option("--model");
-    const std::optional<int> model =
-        modelText ? std::optional<int>(ModelOfArgument(*modelText)) : std::nullopt;
+    const int model = modelText ? ModelOfArgument(*modelText) : -1;
     const std::optional<std::string> pageText = context.Option("--page");
-    const std::optional<int> page =
-        pageText ? std::optional<int>(NumberOfArgument(*pageText, "--page", 0, 65535)) : std::nullopt;
+    const int page = pageText ? NumberOfArgument(*pageText, "--page", 0, 65535) : -1;
     const int scale = NumberOfArgument(context.Option("--scale").value_or("1"), "--scale", 1, 16);
     const ScriptParse script = ParseKeyScript(context.Option("--keys").value_or(""));
     if (!script.Error.empty()) throw UsageError{"--keys: " + script.Error};
@@ -173,8 +172,8 @@ int Run(CommandContext& context) {
         return kExitFailure;
     }
     VirtualPanel& panel = *started.Panel;
-    if (page && !panel.ShowPage(static_cast<uint16_t>(*page))) {
-        std::cerr << context.File() << ": there is no page " << *page << '\n';
+    if (page >= 0 && !panel.ShowPage(static_cast<uint16_t>(page))) {
+        std::cerr << context.File() << ": there is no page " << page << '\n';
         return kExitFailure;
     }
     if (const std::optional<std::string> plc = context.Option("--plc"); plc && !ApplyPlcState(panel, *plc))
