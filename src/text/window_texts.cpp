@@ -70,6 +70,7 @@ constexpr const TextKey* kMainForm[] = {
     &ToolVirtualPanelCaption,
     &ToolVirtualPanelHint,
     &VirtualPanelOperandCol,
+    &VirtualPanelScreenSaver,
     &ToolDispGridCaption,
     &ToolDispGridHint,
     &HelpAboutCaption,

@@ -110,7 +110,15 @@ TVirtualPanelForm::TVirtualPanelForm(VirtualPanel panel, const Language& languag
     timer_->setInterval(kTickMs);
     connect(timer_, &QTimer::timeout, this, [this] { logic_->TimerTick(kTickMs); });
 
-    logic_ = std::make_unique<VirtualPanelForm>(std::move(panel), *this);
+    PanelStatusTexts status;
+    status.Page = language.TextUtf8(texts::FuncKeyJumpPageRadioButtonCaption);
+    status.Password = language.TextUtf8(texts::FuncKeyJumpPasswordRadioButtonCaption);
+    status.AlarmList = language.TextUtf8(texts::FuncKeyJumpAlarmListRadioButtonCaption);
+    status.DateTime = language.TextUtf8(texts::FuncKeyJumpDateTimeRadioButtonCaption);
+    status.ScreenSaver = language.TextUtf8(texts::VirtualPanelScreenSaver);
+    status.PlcRun = "PLC " + language.TextUtf8(texts::FuncKeyPlcRunRadioButtonCaption);
+    status.PlcStop = "PLC " + language.TextUtf8(texts::FuncKeyPlcStopRadioButtonCaption);
+    logic_ = std::make_unique<VirtualPanelForm>(std::move(panel), *this, std::move(status));
     const std::vector<PanelButton>& buttons = logic_->Buttons();
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         auto* button = new QPushButton(Qs(buttons[i].Caption), this);

@@ -48,8 +48,8 @@ std::string Caption(int code) {
 
 }  // namespace
 
-VirtualPanelForm::VirtualPanelForm(VirtualPanel panel, VirtualPanelView& view)
-    : panel_(std::move(panel)), view_(view), operands_(panel_.UsedOperands()) {
+VirtualPanelForm::VirtualPanelForm(VirtualPanel panel, VirtualPanelView& view, PanelStatusTexts texts)
+    : panel_(std::move(panel)), view_(view), texts_(std::move(texts)), operands_(panel_.UsedOperands()) {
     for (const int code : panel_.Keys())
         buttons_.push_back(PanelButton{code, Caption(code)});
     Redraw();
@@ -148,22 +148,22 @@ void VirtualPanelForm::Redraw() {
         rows.push_back(OperandRow{OperandName(operand.Operand, operand.Coil), std::to_string(value), operand.Coil});
     }
     view_.ShowOperands(rows);
-    std::string status = "page " + std::to_string(panel_.CurrentPage());
+    std::string status = texts_.Page + " " + std::to_string(panel_.CurrentPage());
     switch (panel_.View()) {
         case PanelView::Password:
-            status += ", password";
+            status += ", " + texts_.Password;
             break;
         case PanelView::AlarmList:
-            status += ", alarm list";
+            status += ", " + texts_.AlarmList;
             break;
         case PanelView::DateTime:
-            status += ", date/time";
+            status += ", " + texts_.DateTime;
             break;
         case PanelView::Page:
             break;
     }
-    if (panel_.ScreenSaverOn()) status += ", screen saver";
-    if (const std::optional<bool> run = panel_.PlcRunRequest()) status += *run ? ", PLC run" : ", PLC stop";
+    if (panel_.ScreenSaverOn()) status += ", " + texts_.ScreenSaver;
+    if (const std::optional<bool> run = panel_.PlcRunRequest()) status += ", " + (*run ? texts_.PlcRun : texts_.PlcStop);
     view_.ShowStatus(status);
 }
 

@@ -35,12 +35,23 @@ class VirtualPanelView {
     virtual void ShowStatus(const std::string& text) = 0;
 };
 
+// The words of the window's status line (UTF-8); the window takes them from the language file.
+struct PanelStatusTexts {
+    std::string Page = "page";
+    std::string Password = "password";
+    std::string AlarmList = "alarm list";
+    std::string DateTime = "date/time";
+    std::string ScreenSaver = "screen saver";
+    std::string PlcRun = "PLC run";
+    std::string PlcStop = "PLC stop";
+};
+
 // The panel window's logic: the running panel, its keypad as buttons, the desktop keys mapped onto it,
 // touches on the enlarged screen and the table of the PLC operands the image uses. Every change redraws
 // the view at once.
 class VirtualPanelForm {
   public:
-    VirtualPanelForm(VirtualPanel panel, VirtualPanelView& view);
+    VirtualPanelForm(VirtualPanel panel, VirtualPanelView& view, PanelStatusTexts texts = {});
 
     const VirtualPanel& Panel() const { return panel_; }
     // Dots per panel dot on the window: 3 on the 64-row panels, 2 on the larger ones.
@@ -74,6 +85,7 @@ class VirtualPanelForm {
 
     VirtualPanel panel_;
     VirtualPanelView& view_;
+    PanelStatusTexts texts_;
     std::vector<PanelButton> buttons_;
     std::vector<UsedOperand> operands_;
     std::optional<int> heldKey_;

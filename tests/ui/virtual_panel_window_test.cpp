@@ -42,6 +42,9 @@ TEST(TVirtualPanelForm, KeypadButtonsTableAndKeyboardDriveThePanel) {
     window.setAttribute(Qt::WA_DeleteOnClose, false);
     EXPECT_EQ(window.windowTitle(), QString::fromUtf8("模拟运行"));
     EXPECT_EQ(ScreenOf(window).size(), QSize(192 * 3, 64 * 3));
+    const QLabel* status = window.findChild<QLabel*>(QStringLiteral("StatusLabel"));
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(status->text(), QString::fromUtf8("画面 1"));
     auto* grid = window.findChild<QTableWidget*>(QStringLiteral("OperandGrid"));
     ASSERT_NE(grid, nullptr);
     ASSERT_EQ(grid->rowCount(), 2);
