@@ -17,6 +17,7 @@ targets=(
   "fuzz_ini_file ini"
   "fuzz_data_file data"
   "fuzz_download_replies download"
+  "fuzz_vpanel vpanel"
 )
 
 export ASAN_OPTIONS=detect_leaks=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}

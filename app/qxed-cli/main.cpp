@@ -16,7 +16,7 @@ namespace {
 
 constexpr const Command* kCommands[] = {
     &kDumpCommand,    &kMakeCommand,     &kUpgradeCommand, &kBuildCommand,  &kRenderCommand,
-    &kInspectCommand, &kDownloadCommand, &kExportCommand,  &kImportCommand,
+    &kInspectCommand, &kDownloadCommand, &kExportCommand,  &kImportCommand, &kPanelCommand,
 };
 
 int PrintHelp() {

@@ -13,12 +13,13 @@
 #include "ui/tselect_com_port_ok_bottom_dlg.h"
 #include "ui/tset_comm_para_ok_bottom_dlg.h"
 #include "ui/tset_qx200_ok_bottom_dlg.h"
+#include "ui/tvirtual_panel_form.h"
 
 namespace qxed {
 
 QtEditorDialogs::QtEditorDialogs(const Document& document, const Language& language, AboutBox& about,
                                  UserPrompts& prompts, QWidget* parent)
-    : prompts_(prompts) {
+    : prompts_(prompts), language_(language), parent_(parent) {
     // The order the program makes its windows in.
     about_ = new TAboutBox(language, about, parent);
     newPage_ = new TNewPageOKBottomDlg(document, language, prompts, parent);
@@ -35,6 +36,7 @@ QtEditorDialogs::QtEditorDialogs(const Document& document, const Language& langu
 }
 
 QtEditorDialogs::~QtEditorDialogs() {
+    delete panel_.data();
     // The PLC dialog goes before the line dialog it links to.
     delete keys_.data();
     delete alarms_.data();
@@ -89,6 +91,17 @@ DownloadOutcome QtEditorDialogs::RunDownload(const Project& project, DownloadJob
     TComm comm(loop);
     ApplyDownloadLineSettings(comm);
     return download_->Run(loop, comm, prompts_, project, std::move(job));
+}
+
+void QtEditorDialogs::ShowVirtualPanel(VirtualPanel panel) {
+    delete panel_.data();
+    panel_ = new TVirtualPanelForm(std::move(panel), language_, parent_);
+    panel_->show();
+    panel_->activateWindow();
+}
+
+TVirtualPanelForm* QtEditorDialogs::VirtualPanelWindow() const {
+    return panel_.data();
 }
 
 std::optional<NewPageChoice> QtEditorDialogs::NewPage() {

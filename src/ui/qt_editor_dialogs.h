@@ -25,6 +25,7 @@ class TSetCommParaOKBottomDlg;
 class TSetQX200OKBottomDlg;
 class TAlarmListOKBottomDlg;
 class THFuncKeyOKBottomDlg;
+class TVirtualPanelForm;
 
 // The editor's dialogs as the main window's logic and the page list ask for them. Each window is made once,
 // at start-up, and reused; each runs modally over the parent.
@@ -45,6 +46,8 @@ class QtEditorDialogs : public EditorDialogs, public PageDialogs {
     std::optional<GlobalKeyChoice> HFuncKey(const Project& project) override;
     // The download on the editor's event loop through the download port, at the download's fixed line.
     DownloadOutcome RunDownload(const Project& project, DownloadJob job) override;
+    // One panel window at a time: a new run replaces the window of the one before.
+    void ShowVirtualPanel(VirtualPanel panel) override;
 
     std::optional<NewPageChoice> NewPage() override;
     std::optional<PageAttributes> PageAttr() override;
@@ -63,6 +66,7 @@ class QtEditorDialogs : public EditorDialogs, public PageDialogs {
     TSetQX200OKBottomDlg* SetQX200Dialog() const;
     TAlarmListOKBottomDlg* AlarmListDialog() const;
     THFuncKeyOKBottomDlg* HFuncKeyDialog() const;
+    TVirtualPanelForm* VirtualPanelWindow() const;
 
   private:
     // The PLC dialog opens the line dialog, which is made after it.
@@ -76,6 +80,9 @@ class QtEditorDialogs : public EditorDialogs, public PageDialogs {
     };
 
     UserPrompts& prompts_;
+    const Language& language_;
+    QWidget* parent_;
+    QPointer<TVirtualPanelForm> panel_;
     LineDialogLink lineLink_{*this};
     // Owned by the parent when there is one; whatever is left is deleted with this object.
     QPointer<TAboutBox> about_;

@@ -456,6 +456,9 @@ void TQX200AppForm::Execute(ActionId id) {
         case ActionId::FileSelectCommPort:
             logic_->FileSelectCommPortExecute();
             return;
+        case ActionId::ToolVirtualPanel:
+            logic_->ToolVirtualPanelExecute();
+            return;
         case ActionId::FileDown:
             logic_->FileDownExecute();
             return;

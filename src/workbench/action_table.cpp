@@ -38,6 +38,7 @@ constexpr std::array<ActionRow, kActionCount> kActions{{
     {A::ToolAlarmList,      "ToolAlarmList",      &t::ToolAlarmListCaption,        &t::ToolAlarmListHint,        "",       "alarm-list",  false, true,  false, false},
     {A::ToolSetQx200,       "ToolSetQx200",       &t::ToolSetQx200Caption,         &t::ToolSetQx200Hint,         "",       "panel-settings", false, true, false, false},
     {A::ToolHFuncKey,       "ToolHFuncKey",       &t::ToolHFuncKeyCaption,         &t::ToolHFuncKeyHint,         "",       "global-keys", false, true,  false, false},
+    {A::ToolVirtualPanel,   "ToolVirtualPanel",   &t::ToolVirtualPanelCaption,     &t::ToolVirtualPanelHint,     "F9",     "",            false, true,  false, false},
     {A::ToolDispGrid,       "ToolDispGrid",       &t::ToolDispGridCaption,         &t::ToolDispGridHint,         "",       "",            false, true,  true,  true},
     {A::HelpAbout,          "HelpAbout",          &t::HelpAboutCaption,            &t::HelpAboutHint,            "",       "",            true,  true,  false, false},
 }};
@@ -71,6 +72,7 @@ constexpr std::array kEditMenu{
 constexpr std::array kToolMenu{
     MenuEntry{A::ToolNewPage},   MenuEntry{A::ToolPageAttr}, MenuEntry{A::ToolDelPage},  kSeparator,
     MenuEntry{A::ToolAlarmList}, MenuEntry{A::ToolSetQx200}, MenuEntry{A::ToolHFuncKey}, kSeparator,
+    MenuEntry{A::ToolVirtualPanel}, kSeparator,
     MenuEntry{A::ToolDispGrid},
 };
 constexpr std::array kHelpMenu{MenuEntry{A::HelpAbout}};

@@ -34,6 +34,7 @@ enum class ActionId {
     ToolAlarmList,
     ToolSetQx200,
     ToolHFuncKey,
+    ToolVirtualPanel,
     ToolDispGrid,
     HelpAbout,
 };

@@ -7,6 +7,7 @@
 #include "link/download.h"
 #include "model/project.h"
 #include "plc/plc_link.h"
+#include "vpanel/virtual_panel.h"
 
 namespace qxed {
 
@@ -62,6 +63,8 @@ class EditorDialogs {
     virtual std::optional<GlobalKeyChoice> HFuncKey(const Project& project) = 0;
     // The download window, run modally until the download ends.
     virtual DownloadOutcome RunDownload(const Project& project, DownloadJob job) = 0;
+    // The panel window on the started panel; it runs beside the main window until it is closed.
+    virtual void ShowVirtualPanel(VirtualPanel panel) = 0;
 };
 
 // A file dialog's question. Texts are UTF-8; the filter is the language file's "Name|*.ext|Name|*.ext" form.

@@ -410,6 +410,7 @@ void QX200AppForm::UpdateMainWindowState() {
     for (const ActionId id : kEditingActions)
         state_.Action(id).Enabled = editable;
     state_.Action(ActionId::FileDown).Enabled = true;
+    state_.Action(ActionId::ToolVirtualPanel).Enabled = true;
     Publish();
 }
 

@@ -55,6 +55,9 @@ class QX200AppForm {
     void FilePlcSelectExecute();
     void FileSelectCommPortExecute();
     void FileDownExecute();
+    // Compiles the project as the download does (or takes the imported image) and runs it in the panel
+    // window.
+    void ToolVirtualPanelExecute();
     void FileExitExecute();
     void EditUndoExecute();
     void EditRedoExecute();

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 // The order of the modules: each may include the modules of lower rank, none of its own rank but itself.
 const std::map<std::string, int> kRank = {
     {"text", 0}, {"plc", 0},      {"gfx", 1},       {"model", 2},  {"files", 3}, {"image", 3},
-    {"link", 4}, {"document", 5}, {"workbench", 6}, {"panels", 7}, {"ui", 8},
+    {"link", 4}, {"vpanel", 4}, {"document", 5}, {"workbench", 6}, {"panels", 7}, {"ui", 8},
 };
 
 struct Include {

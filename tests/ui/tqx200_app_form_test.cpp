@@ -47,7 +47,8 @@ TEST(TQX200AppForm, MenusAndToolBarFollowTheActionTable) {
     EXPECT_EQ(menus[0]->text(), "文件(&F)");
     EXPECT_EQ(NamesOf(menus[2]->menu()->actions()),
               (std::vector<QString>{"ToolNewPage", "ToolPageAttr", "ToolDelPage", "-", "ToolAlarmList",
-                                    "ToolSetQx200", "ToolHFuncKey", "-", "ToolDispGrid"}));
+                                    "ToolSetQx200", "ToolHFuncKey", "-", "ToolVirtualPanel", "-",
+                                    "ToolDispGrid"}));
     const QToolBar* toolBar = main.Find<QToolBar>("ToolBar1");
     ASSERT_NE(toolBar, nullptr);
     EXPECT_EQ(

@@ -27,6 +27,7 @@ class ScriptedDialogs : public EditorDialogs {
     std::deque<std::optional<AlarmListChoice>> AlarmAnswers;
     std::deque<std::optional<GlobalKeyChoice>> KeyAnswers;
     std::vector<DownloadJob> Downloads;
+    std::vector<VirtualPanel> Panels;
     bool LastMoreModels = false;
     bool LastTypeLocked = false;
     PlcLink LastLink;
@@ -61,6 +62,10 @@ class ScriptedDialogs : public EditorDialogs {
     std::optional<GlobalKeyChoice> HFuncKey(const Project&) override {
         Calls.push_back("keys");
         return Take(KeyAnswers, std::optional<GlobalKeyChoice>());
+    }
+    void ShowVirtualPanel(VirtualPanel panel) override {
+        Calls.push_back("panel");
+        Panels.push_back(std::move(panel));
     }
     DownloadOutcome RunDownload(const Project&, DownloadJob job) override {
         Calls.push_back("download");

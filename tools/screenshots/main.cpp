@@ -24,6 +24,8 @@
 #include "ui/tproperty_panels.h"
 #include "ui/tqx200_app_form.h"
 #include "ui/tset_comm_para_ok_bottom_dlg.h"
+#include "ui/tvirtual_panel_form.h"
+#include "vpanel/panel_keys.h"
 
 #include <unistd.h>
 #include <QFile>
@@ -136,6 +138,20 @@ int main(int argc, char** argv) {
     Settle();
     Save(download, QStringLiteral("download"));
     download->hide();
+
+    // The panel window on the example, as the Tool menu opens it: the home page, then the next page.
+    editor.MainWindow().Action(qxed::ActionId::ToolVirtualPanel)->trigger();
+    Settle();
+    if (qxed::TVirtualPanelForm* panel = dialogs.VirtualPanelWindow()) {
+        Save(panel, QStringLiteral("virtual-panel"));
+        panel->Logic().KeyButtonPress(qxed::panel_keys::kDown);
+        panel->Logic().KeyButtonRelease(qxed::panel_keys::kDown);
+        Settle();
+        Save(panel, QStringLiteral("virtual-panel-next"));
+        panel->close();
+    } else {
+        Save(nullptr, QStringLiteral("virtual-panel"));
+    }
 
     // Every property panel, filled from a new element of its kind placed on the current page; the page
     // attributes with nothing selected. The elements are not saved.
