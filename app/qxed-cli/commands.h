@@ -60,6 +60,7 @@ extern const Command kDownloadCommand;
 extern const Command kExportCommand;
 extern const Command kImportCommand;
 extern const Command kRenderCommand;
+extern const Command kCheckCommand;
 
 // Runs the command on the arguments after its name, with the --data-dir given before it, if any: the shared
 // preamble, then the command. Bad usage is thrown as UsageError.

@@ -59,6 +59,13 @@ class DownloadPrompts : public UserPrompts {
         const MessageResult answer = inner_.ShowMessage(text, caption, icon, buttons);
         return confirming_ && buttons == MessageButtons::OkCancel ? MessageResult::Ok : answer;
     }
+    MessageResult ShowDetailedMessage(const std::string& text, const std::string& detail,
+                                      const std::string& caption, MessageIcon icon,
+                                      MessageButtons buttons) override {
+        bar_.BreakLine();
+        const MessageResult answer = inner_.ShowDetailedMessage(text, detail, caption, icon, buttons);
+        return confirming_ && buttons == MessageButtons::OkCancel ? MessageResult::Ok : answer;
+    }
 
     void SetConfirming(bool confirming) { confirming_ = confirming; }
 

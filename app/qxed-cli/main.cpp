@@ -17,6 +17,7 @@ namespace {
 constexpr const Command* kCommands[] = {
     &kDumpCommand,    &kMakeCommand,     &kUpgradeCommand, &kBuildCommand,  &kRenderCommand,
     &kInspectCommand, &kDownloadCommand, &kExportCommand,  &kImportCommand,
+    &kCheckCommand,
 };
 
 int PrintHelp() {
