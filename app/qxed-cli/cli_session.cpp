@@ -120,7 +120,7 @@ bool OpenProjectBytes(CliSession& session, const std::string& file, const std::s
 
 TextLanguage LanguageOfName(const std::string& name) {
     for (const LanguageName& entry : kLanguageNames)
-        if (name == entry.Name) return entry.Language;
+        if (SameLetters(name, entry.Name)) return entry.Language;
     throw UsageError{"unknown language " + name + " (En, Ko, sCh or Ru)"};
 }
 

@@ -22,7 +22,7 @@ constexpr const char* kUpgradeModes[] = {"S", "U", "N"};
 
 std::string UpgradeModeOf(const std::string& mode) {
     for (const char* known : kUpgradeModes)
-        if (mode == known) return mode;
+        if (SameLetters(mode, known)) return known;
     throw UsageError{"unknown upgrade mode " + mode + " (S, U or N)"};
 }
 
