@@ -83,6 +83,22 @@ bool TakeFlag(std::vector<std::string>& args, std::string_view name) {
     return given;
 }
 
+std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args) {
+    std::vector<std::string> split;
+    bool optionsEnded = false;
+    for (const std::string& arg : args) {
+        const std::size_t equals = arg.find('=');
+        if (optionsEnded || !arg.starts_with("--") || equals == std::string::npos || equals == 2) {
+            optionsEnded = optionsEnded || arg == "--";
+            split.push_back(arg);
+            continue;
+        }
+        split.push_back(arg.substr(0, equals));
+        split.push_back(arg.substr(equals + 1));
+    }
+    return split;
+}
+
 bool SameLetters(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),

@@ -28,6 +28,9 @@ struct CommandArgs {
 };
 CommandArgs ParseCommandArgs(const std::vector<std::string>& args);
 
+// "--name=value" as the two arguments "--name" "value", before "--"; everything else as it is.
+std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args);
+
 // Removes "NAME VALUE" from the arguments before "--" and returns the value, for the options that only some
 // commands know. A missing value or a second NAME is bad usage.
 std::optional<std::string> TakeOption(std::vector<std::string>& args, std::string_view name);

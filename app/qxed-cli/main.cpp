@@ -9,6 +9,7 @@
 #include "cli_args.h"
 #include "commands.h"
 #include "standard_output.h"
+#include "version.h"
 
 namespace qxed::cli {
 
@@ -28,6 +29,7 @@ int PrintHelp() {
         "\nOptions:\n"
         "  --data-dir DIR   read Language.Ini and the PLC driver files (fsc/) from DIR\n"
         "  -h, --help       show this help\n"
+        "  -V, --version    show the version and the revision it was built from\n"
         "\nRun 'qxed-cli COMMAND --help' for the help of a command.\n";
     return PrintResult(help);
 }
@@ -38,11 +40,18 @@ const Command* FindCommand(const std::string& name) {
     return nullptr;
 }
 
-int Run(const std::vector<std::string>& args) {
+int Run(const std::vector<std::string>& given) {
     std::optional<std::string> dataDir;
+    // Only the options before the command are split here; the command splits its own.
+    std::size_t first = 0;
+    while (first < given.size() && given[first].starts_with("-")) ++first;
+    std::vector<std::string> args =
+        SplitOptionValues(std::vector<std::string>(given.begin(), given.begin() + static_cast<std::ptrdiff_t>(first)));
+    args.insert(args.end(), given.begin() + static_cast<std::ptrdiff_t>(first), given.end());
     size_t i = 0;
     for (; i < args.size() && args[i].starts_with("-"); ++i) {
         if (args[i] == "-h" || args[i] == "--help") return PrintHelp();
+        if (args[i] == "-V" || args[i] == "--version") return PrintResult(VersionLine("qxed-cli"));
         if (args[i] != "--data-dir") throw UsageError{"unknown option " + args[i]};
         if (++i == args.size()) throw UsageError{"option --data-dir needs a value"};
         dataDir = args[i];

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "image/image_format.h"
+#include "link/comm.h"
 #include "link/download_plan.h"
 #include "link/frames.h"
 #include "link/sender_plan.h"
@@ -205,8 +206,10 @@ struct Download::State final : BuildProgress {
         Port.SetCommName(Job.PortName);
         try {
             Port.OpenPort();
-        } catch (const ECommsError&) {
-            return Fail(Text(texts::CanNotOpenCommPort) + Job.PortName + " !", MessageIcon::Warning);
+        } catch (const ECommsError& error) {
+            std::string detail = Job.PortName + " is the device " + ResolvePortName(Job.PortName);
+            if (!error.Reason.empty()) detail += ": " + error.Reason;
+            return Fail(Text(texts::CanNotOpenCommPort) + Job.PortName + " !", MessageIcon::Warning, detail);
         }
         Timer1.Start(Job.WakeDelay, [this] { WakeStep(); });
     }
@@ -224,6 +227,8 @@ struct Download::State final : BuildProgress {
         Received.clear();
         Timer2.Start(ReplyTimeout, [this] { TimeOut(); });
         ++FramesSent;
+        if (CurrentStep == Step::WakeUp) View.ShowAttempt(RetryCount + 1, RetryLimit);
+        View.Trace("request " + std::to_string(LastRequest.size()) + " bytes: " + HexBytes(LastRequest));
         if (!Port.WriteData(LastRequest.data(), LastRequest.size())) {
             --FramesSent;
             Timer2.Stop();
@@ -234,6 +239,8 @@ struct Download::State final : BuildProgress {
     void TimeOut() {
         if (CurrentStep == Step::Idle) return;
         ++RetryCount;
+        View.Trace("time-out; attempt " + std::to_string(RetryCount) + " of " + std::to_string(RetryLimit) +
+                   (RetryCount < RetryLimit ? ", sent again" : ", giving up"));
         if (RetryCount < RetryLimit)
             SendRequest(texts::CommunicateWrong5);
         else
@@ -245,6 +252,7 @@ struct Download::State final : BuildProgress {
     // afresh, or ends the download.
     void Receive(const uint8_t* buffer, uint16_t length) {
         if (buffer == nullptr || Finished) return;
+        View.Trace("reply " + std::to_string(length) + " bytes: " + HexBytes(std::span(buffer, length)));
         Gate.RunStep([&] { TakeReply(buffer, length); });
     }
 
