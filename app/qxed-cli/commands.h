@@ -65,6 +65,8 @@ extern const Command kExportCommand;
 extern const Command kImportCommand;
 extern const Command kRenderCommand;
 extern const Command kCheckCommand;
+extern const Command kSchemaCommand;
+extern const Command kListCommand;
 
 // Runs the command on the arguments after its name, with the --data-dir given before it, if any: the shared
 // preamble, then the command. Bad usage is thrown as UsageError.

@@ -19,6 +19,8 @@ constexpr const Command* kCommands[] = {
     &kDumpCommand,    &kMakeCommand,     &kUpgradeCommand, &kBuildCommand,  &kRenderCommand,
     &kInspectCommand, &kDownloadCommand, &kExportCommand,  &kImportCommand,
     &kCheckCommand,
+    &kSchemaCommand,
+    &kListCommand,
 };
 
 int PrintHelp() {
