@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -73,8 +74,9 @@ int Run(CommandContext& context) {
 
     const ScreenDataImage& image = outcome.Image;
     const std::string& output = *context.Parsed.Output;
+    errno = 0;
     if (!WriteWholeFile(output, std::string(image.Bytes.begin(), image.Bytes.end()))) {
-        session.ReportAbout(output, texts::CanNotSaveFile);
+        session.ReportWriteFailure(output, errno);
         return kExitFailure;
     }
     if (context.Flag("--json")) {

@@ -43,7 +43,10 @@ int Run(CommandContext& context) {
     if (modelText) model = ModelOfArgument(*modelText);
 
     const std::string& file = context.File();
-    const std::optional<std::string> bytes = ReadInputFile(file);
+    // Without --model only a data file, which names its model, can be read; anything else is bad usage.
+    std::string unreadable;
+    const std::optional<std::string> bytes = model ? ReadInputFile(file) : ReadWholeFile(file, unreadable);
+    if (!bytes && !model) throw UsageError{"missing --model N (an image does not name its model)"};
     if (!bytes) return kExitFailure;
     if (LooksLikeProject(*bytes)) {
         std::cerr << file << ": this is a project file: build it first ('qxed-cli build " << file

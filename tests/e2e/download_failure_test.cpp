@@ -52,10 +52,14 @@ TEST(DownloadE2E, FailuresEndWithTheirMessage) {
     EXPECT_EQ(std::string(frame.begin() + 7, frame.end() - 1), image.substr(128, 128));
     EXPECT_EQ(std::accumulate(frame.begin(), frame.end(), 0) % 256, 0);
 
-    EXPECT_THAT(outcomes[1].Cli.Err, EndsWith("未支持的PLC类型！\n"));
+    // Each message exactly as the editor shows it, then what it is about on the line after it.
+    EXPECT_THAT(outcomes[1].Cli.Err, HasSubstr("未支持的PLC类型！\n  driver file "));
+    EXPECT_THAT(outcomes[1].Cli.Err, EndsWith(".dat: missing\n"));
     EXPECT_THAT(outcomes[2].Cli.Err, EndsWith("该PLC文件错误！ SysVer < 36\n"));
-    EXPECT_THAT(outcomes[3].Cli.Err, EndsWith("显示器不一致，无法下载！\n"));
-    EXPECT_THAT(outcomes[4].Cli.Err, EndsWith("无法打开通信口　/nonexistent/qxed-port !\n"));
+    EXPECT_THAT(outcomes[3].Cli.Err, HasSubstr("显示器不一致，无法下载！\n  the project is for QX223 (model 6), the panel is QX210 (model 0)\n"));
+    EXPECT_THAT(outcomes[4].Cli.Err,
+                EndsWith("无法打开通信口　/nonexistent/qxed-port !\n"
+                         "  /nonexistent/qxed-port is the device /nonexistent/qxed-port: No such file or directory\n"));
 }
 
 TEST(DownloadE2E, SilentPanelExhaustsTheRetries) {
