@@ -64,6 +64,8 @@ status=0
 while IFS= read -r -d '' written; do
   name=${written#./}
   [[ $name == .out || $name == .err || $name == .no-user-settings* || $name == examples || $name == build ]] && continue
+  # A folder is named with its slash, as the patterns for folders have it.
+  [[ -d $written && ! -L $written ]] && name+=/
   if ! git -C "$repo" check-ignore -q --no-index "$name"; then
     echo "readme-check: $name is written by a README command but not covered by .gitignore" >&2
     status=1

@@ -61,7 +61,8 @@ const char* NameOf(Severity level) {
     return level == Severity::Error ? "error" : "warning";
 }
 
-std::string TextReport(const std::string& file, const std::vector<Finding>& findings, int errors, int warnings) {
+std::string TextReport(const std::string& file, const std::vector<Finding>& findings, int errors,
+                       int warnings) {
     std::string out;
     for (const Finding& finding : findings) {
         out += file + ": " + NameOf(finding.Level) + ": ";
@@ -75,19 +76,21 @@ std::string TextReport(const std::string& file, const std::vector<Finding>& find
     return out;
 }
 
-std::string JsonReport(const std::string& file, const std::vector<Finding>& findings, int errors, int warnings) {
+std::string JsonReport(const std::string& file, const std::vector<Finding>& findings, int errors,
+                       int warnings) {
     nlohmann::ordered_json report = {{"file", file}, {"errors", errors}, {"warnings", warnings}};
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     for (const Finding& finding : findings)
-        list.push_back({{"severity", NameOf(finding.Level)}, {"path", finding.Path}, {"message", finding.Message}});
+        list.push_back(
+            {{"severity", NameOf(finding.Level)}, {"path", finding.Path}, {"message", finding.Message}});
     report["findings"] = std::move(list);
     return report.dump(2) + "\n";
 }
 
 int Run(CommandContext& context) {
     const std::optional<std::string> languageName = context.Option("--lang");
-    const std::optional<TextLanguage> chosen =
-        languageName ? std::optional(LanguageOfName(*languageName)) : std::nullopt;
+    // Checked before anything is read; -1: the language file's choice.
+    const int chosen = languageName ? static_cast<int>(LanguageOfName(*languageName)) : -1;
     CliSession& session = *context.Session;
     const std::string& file = context.File();
 
@@ -96,7 +99,7 @@ int Run(CommandContext& context) {
     if (!bytes || !OpenProjectBytes(session, file, *bytes, project)) return kExitFailure;
 
     CheckContext check;
-    check.Language = chosen ? *chosen : static_cast<TextLanguage>(session.Lang().LanguageIndex());
+    check.Language = static_cast<TextLanguage>(chosen >= 0 ? chosen : session.Lang().LanguageIndex());
     std::vector<Finding> findings = CheckProject(project, check);
 
     ImageBuildContext build;

@@ -43,7 +43,8 @@ bool TakeFlag(std::vector<std::string>& args, std::string_view name);
 // is bad usage.
 int ModelOfArgument(const std::string& text);
 
-// Equal but for the case of ASCII letters: enumerated values are accepted however they are typed ("en", "EN").
+// Equal but for the case of ASCII letters: enumerated values are accepted however they are typed ("en",
+// "EN").
 bool SameLetters(std::string_view a, std::string_view b);
 
 // Checks that exactly `count` file names were given, naming them in the message.

@@ -4,8 +4,8 @@
 #include "files/project_file.h"
 #include "files/project_json.h"
 #include "standard_output.h"
-#include "text_output.h"
 #include "text/texts.h"
+#include "text_output.h"
 
 namespace qxed::cli {
 

@@ -28,8 +28,10 @@ std::string ImageJson(const DecodedImage& image) {
                          {"doubleByteGlyphs", image.Directory.DoubleByteGlyphs},
                          {"singleByteGlyphs", image.Directory.SingleByteGlyphs}};
     root["glyphs"] = {{"doubleByte", image.DoubleByteCount}, {"singleByte", image.SingleByteCount}};
-    root["settings"] = {{"PanelStation", image.Settings.PanelStation}, {"PageCount", image.Settings.PageCount},
-                        {"AlarmCount", image.Settings.AlarmCount}, {"HomePageNo", image.Settings.HomePageNo},
+    root["settings"] = {{"PanelStation", image.Settings.PanelStation},
+                        {"PageCount", image.Settings.PageCount},
+                        {"AlarmCount", image.Settings.AlarmCount},
+                        {"HomePageNo", image.Settings.HomePageNo},
                         {"GlobalKeys", image.Settings.GlobalKeys.size()}};
     Json pages = Json::array();
     for (std::size_t p = 0; p < image.Pages.size(); ++p) {

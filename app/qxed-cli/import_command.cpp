@@ -38,9 +38,10 @@ int Run(CommandContext& context) {
     const std::uintmax_t used = kDataFileHeaderLength + contents->Image.size();
     const std::uintmax_t driver = error || size < used ? 0 : size - used;
     if (context.Flag("--json")) {
-        const nlohmann::ordered_json header = {{"Model", contents->CurrentModel}, {"PlcType", contents->PlcTypeLow},
-                                               {"H", contents->HeaderLength},      {"Glyphs", contents->GlyphLength},
-                                               {"L", contents->Image.size()},      {"Driver", driver}};
+        const nlohmann::ordered_json header = {
+            {"Model", contents->CurrentModel}, {"PlcType", contents->PlcTypeLow},
+            {"H", contents->HeaderLength},     {"Glyphs", contents->GlyphLength},
+            {"L", contents->Image.size()},     {"Driver", driver}};
         return PrintResult(header.dump(2) + "\n");
     }
     return PrintResult("Model: " + std::to_string(contents->CurrentModel) + "\n" +

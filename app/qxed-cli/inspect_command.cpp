@@ -1,10 +1,10 @@
 #include <iostream>
 
 #include "commands.h"
-#include "image/image_reader.h"
-#include "model/panel_model.h"
 #include "files/data_file.h"
+#include "image/image_reader.h"
 #include "image_json.h"
+#include "model/panel_model.h"
 #include "standard_output.h"
 #include "text_output.h"
 
@@ -73,8 +73,8 @@ int Run(CommandContext& context) {
         std::cerr << file << ": " << result.Error << '\n';
         return kExitFailure;
     }
-    return WriteTextResult(context, context.Flag("--json") ? ImageJson(*result.Image)
-                                                           : FormatScreenDataImage(*result.Image));
+    return WriteTextResult(
+        context, context.Flag("--json") ? ImageJson(*result.Image) : FormatScreenDataImage(*result.Image));
 }
 
 constexpr const char* kOptions[] = {"--model"};

@@ -83,8 +83,8 @@ class Table {
   private:
     // Columns are counted in characters, not bytes, so that names in Chinese line up as well as they can.
     static std::size_t Width(const std::string& text) {
-        return static_cast<std::size_t>(
-            std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+        return static_cast<std::size_t>(std::count_if(
+            text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
     }
 
     std::vector<std::string> columns_;
@@ -116,13 +116,14 @@ std::string_view KeypadName(Keypad keypad) {
 }
 
 Table Models(const Language& language) {
-    Table table({"index", "code", "name", "width", "height", "Z", "grid", "chars", "keypad", "touch", "alarms",
-                 "globalKeys"});
+    Table table({"index", "code", "name", "width", "height", "Z", "grid", "chars", "keypad", "touch",
+                 "alarms", "globalKeys"});
     for (int index = 0; index < PanelModelCount; ++index) {
         const PanelModel& m = *FindPanelModel(index);
-        table.Add({m.Index, std::string(m.Code), language.TextUtf8(*m.DisplayName), m.ScreenWidth, m.ScreenHeight,
-                   m.PreviewScale, m.GridStep, m.CharsPerLine, std::string(KeypadName(m.KeypadLayout)), m.TouchKeys,
-                   m.AlarmCapacity, m.GlobalKeyCount == kGlobalKeysUnchanged ? Json("-") : Json(m.GlobalKeyCount)});
+        table.Add({m.Index, std::string(m.Code), language.TextUtf8(*m.DisplayName), m.ScreenWidth,
+                   m.ScreenHeight, m.PreviewScale, m.GridStep, m.CharsPerLine,
+                   std::string(KeypadName(m.KeypadLayout)), m.TouchKeys, m.AlarmCapacity,
+                   m.GlobalKeyCount == kGlobalKeysUnchanged ? Json("-") : Json(m.GlobalKeyCount)});
     }
     return table;
 }
@@ -160,7 +161,8 @@ Table Operands(int plc) {
         for (std::size_t i = 0; i < names.size(); ++i)
             table.Add({list, static_cast<int>(i), names[i], usedBy});
     };
-    add(RegisterTypeNames(plc, RegisterList::Full), "registers", "Reg, Trend, Bar Address; RegAddress of key actions");
+    add(RegisterTypeNames(plc, RegisterList::Full), "registers",
+        "Reg, Trend, Bar Address; RegAddress of key actions");
     add(RegisterTypeNames(plc, RegisterList::WordAlone), "wordRegisters",
         "VarText, VarFontText, ASCIIText Address; settings.CtrlReg");
     add(PlcProfileOf(plc).CoilTypes, "coils", "Lamp and key action Coil; settings.AlarmCoil");

@@ -15,6 +15,8 @@ namespace qxed::cli {
 
 namespace {
 
+// One line per command added after the first ones, so that adding a command touches one line.
+// clang-format off
 constexpr const Command* kCommands[] = {
     &kDumpCommand,    &kMakeCommand,     &kUpgradeCommand, &kBuildCommand,  &kRenderCommand,
     &kInspectCommand, &kDownloadCommand, &kExportCommand,  &kImportCommand,
@@ -22,6 +24,7 @@ constexpr const Command* kCommands[] = {
     &kSchemaCommand,
     &kListCommand,
 };
+// clang-format on
 
 int PrintHelp() {
     std::string help = "Usage: qxed-cli [--data-dir DIR] COMMAND [ARGS...]\n\nCommands:\n";
@@ -46,9 +49,10 @@ int Run(const std::vector<std::string>& given) {
     std::optional<std::string> dataDir;
     // Only the options before the command are split here; the command splits its own.
     std::size_t first = 0;
-    while (first < given.size() && given[first].starts_with("-")) ++first;
-    std::vector<std::string> args =
-        SplitOptionValues(std::vector<std::string>(given.begin(), given.begin() + static_cast<std::ptrdiff_t>(first)));
+    while (first < given.size() && given[first].starts_with("-"))
+        ++first;
+    std::vector<std::string> args = SplitOptionValues(
+        std::vector<std::string>(given.begin(), given.begin() + static_cast<std::ptrdiff_t>(first)));
     args.insert(args.end(), given.begin() + static_cast<std::ptrdiff_t>(first), given.end());
     size_t i = 0;
     for (; i < args.size() && args[i].starts_with("-"); ++i) {

@@ -79,16 +79,18 @@ void CheckValue(const Scope& scope, const std::string& path, const FieldRule* ru
 
 // Element texts take only ASCII when the language is English: the editor undoes any other byte.
 bool LanguageRefuses(TextLanguage language, std::string_view text) {
-    return language == TextLanguage::En &&
-           std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    return language == TextLanguage::En && std::any_of(text.begin(), text.end(), [](char c) {
+               return static_cast<unsigned char>(c) >= 0x80;
+           });
 }
 
 void CheckOperand(const Scope& scope, const std::string& path, const PlcAddress& address, OperandList list) {
     const int plc = scope.Proj.Settings.PlcType;
     const std::vector<std::string> types =
-        list == OperandList::Coils ? scope.Profile.CoilTypes
-                                   : RegisterTypeNames(plc, list == OperandList::WordRegisters ? RegisterList::WordAlone
-                                                                                               : RegisterList::Full);
+        list == OperandList::Coils
+            ? scope.Profile.CoilTypes
+            : RegisterTypeNames(
+                  plc, list == OperandList::WordRegisters ? RegisterList::WordAlone : RegisterList::Full);
     if (types.empty()) return;  // a PLC type without operand lists takes any operand
     if (address.TypeIndex < 0 || static_cast<std::size_t>(address.TypeIndex) >= types.size()) {
         scope.Error(Member(path, "TypeIndex"), "the operand type " + std::to_string(address.TypeIndex) +
@@ -110,7 +112,8 @@ void CheckOperand(const Scope& scope, const std::string& path, const PlcAddress&
         number = ShownRegisterNumber(plc, address.Number);
     }
     if ((min != 0 || max != 0) && (number < min || number > max))
-        scope.Error(Member(path, "Number"), "the operand " + types[static_cast<std::size_t>(address.TypeIndex)] +
+        scope.Error(Member(path, "Number"), "the operand " +
+                                                types[static_cast<std::size_t>(address.TypeIndex)] +
                                                 std::to_string(number) + " is outside the PLC type's " +
                                                 std::to_string(min) + ".." + std::to_string(max));
 }
@@ -144,7 +147,8 @@ class FieldChecker {
         FieldChecker nested(scope_, Member(path_, name), "Font");
         fields::VisitFields(nested, font);
     }
-    void TextTable(const char* countName, const char* textsName, int32_t count, const VarTextTable& texts, int) {
+    void TextTable(const char* countName, const char* textsName, int32_t count, const VarTextTable& texts,
+                   int) {
         CheckValue(scope_, Member(path_, countName), Rule(countName), count);
         const int used = std::clamp(count, 0, kVarTextEntries);
         for (int i = 0; i < used; ++i)
@@ -158,31 +162,31 @@ class FieldChecker {
         FieldChecker nested(scope, path, "KeyAction");
         fields::VisitFields(nested, action);
         if (action.Function == KeyAction::kNoFunction && owner != ActionOwner::Global)
-            scope.Error(Member(path, "Function"), "the code 3 (no function) is for global function keys only");
+            scope.Error(Member(path, "Function"),
+                        "the code 3 (no function) is for global function keys only");
         if (owner != ActionOwner::TouchKey) {
             const std::span<const int> keys = KeypadKeyCodes(scope.Model.KeypadLayout);
             if (std::find(keys.begin(), keys.end(), action.Key) == keys.end())
-                scope.Error(Member(path, "Key"), "the key code " + std::to_string(action.Key) + " is not on the " +
-                                                     std::string(scope.Model.Code) + "'s keypad");
+                scope.Error(Member(path, "Key"), "the key code " + std::to_string(action.Key) +
+                                                     " is not on the " + std::string(scope.Model.Code) +
+                                                     "'s keypad");
         }
         if (action.Function == KeyAction::kPageJump && action.Jump == 0 && !scope.HasPage(action.PageNo))
-            scope.Warning(Member(path, "PageNo"),
-                          "the key jumps to page " + std::to_string(action.PageNo) + ", which does not exist");
+            scope.Warning(Member(path, "PageNo"), "the key jumps to page " + std::to_string(action.PageNo) +
+                                                      ", which does not exist");
     }
 
   private:
     const FieldRule* Rule(std::string_view name) const { return fields::FindFieldRule(record_, name); }
-    bool IsElementText() const {
-        return record_ == "Text" || record_ == "FontText" || record_ == "TouchKey";
-    }
+    bool IsElementText() const { return record_ == "Text" || record_ == "FontText" || record_ == "TouchKey"; }
     void CheckElementText(const std::string& path, const std::string& text) const {
         if (LanguageRefuses(scope_.Language, text))
             scope_.Error(path, "English texts take only ASCII characters; the editor would refuse this one");
         const bool builtinFont = record_ == "Text" || record_ == "VarText";
         if (builtinFont && text.size() > static_cast<std::size_t>(scope_.Model.CharsPerLine))
             scope_.Error(path, "the text has " + std::to_string(text.size()) + " bytes, more than the " +
-                                   std::to_string(scope_.Model.CharsPerLine) + " characters per line of the " +
-                                   std::string(scope_.Model.Code));
+                                   std::to_string(scope_.Model.CharsPerLine) +
+                                   " characters per line of the " + std::string(scope_.Model.Code));
     }
 
     const Scope& scope_;
@@ -210,7 +214,8 @@ void CheckKindRules(const Scope& scope, const std::string& path, const Element& 
                                                            " decimal digits, more than the " +
                                                            std::to_string(reg->Digits) + " digits shown");
         if (reg->Float != 0 && reg->Convert != 0)
-            scope.Error(Member(path, "Convert"), "a floating-point value cannot be converted; Float excludes Convert");
+            scope.Error(Member(path, "Convert"),
+                        "a floating-point value cannot be converted; Float excludes Convert");
     }
     if (const auto* trend = element.If<TrendFields>()) {
         CheckGraph(scope, path, *trend, 16);
@@ -235,15 +240,16 @@ void CheckKindRules(const Scope& scope, const std::string& path, const Element& 
         const int budget = scope.Model.AlarmCapacity > 128 ? 32 : 16;
         const int width = std::max(1, RegisterWidth(scope.Proj.Settings.PlcType, ascii->Address.TypeIndex));
         if (ascii->Num > budget / width)
-            scope.Error(Member(path, "Num"), std::to_string(ascii->Num) + " registers of " + std::to_string(width) +
-                                                 " bytes, more than the " + std::to_string(budget) +
-                                                 " bytes a string holds on the " + std::string(scope.Model.Code));
+            scope.Error(Member(path, "Num"), std::to_string(ascii->Num) + " registers of " +
+                                                 std::to_string(width) + " bytes, more than the " +
+                                                 std::to_string(budget) + " bytes a string holds on the " +
+                                                 std::string(scope.Model.Code));
     }
 }
 
 void CheckPlacement(const Scope& scope, const std::string& path, const Element& element) {
-    const Rect rect =
-        ElementRect(element, RectContextOf(scope.Proj.Settings.CurrentModel, scope.Proj.Defaults.TextCodePage));
+    const Rect rect = ElementRect(
+        element, RectContextOf(scope.Proj.Settings.CurrentModel, scope.Proj.Defaults.TextCodePage));
     const Size screen = PreviewImageSize(scope.Proj.Settings.CurrentModel);
     const std::string size = std::to_string(screen.Width) + "x" + std::to_string(screen.Height);
     if (rect.Right <= 0 || rect.Bottom <= 0 || rect.Left >= screen.Width || rect.Top >= screen.Height)
@@ -256,7 +262,8 @@ void CheckPlacement(const Scope& scope, const std::string& path, const Element& 
 
 void CheckElement(const Scope& scope, const std::string& path, const Element& element) {
     if (!IsKnownKind(element.Kind)) {
-        scope.Error(Member(path, "Kind"), "the kind " + std::to_string(element.Kind) + " is unknown; the panel cannot show it");
+        scope.Error(Member(path, "Kind"),
+                    "the kind " + std::to_string(element.Kind) + " is unknown; the panel cannot show it");
         return;
     }
     if (element.Kind == static_cast<int32_t>(ElementKind::TouchKey) && !scope.Model.TouchKeys) {
@@ -295,20 +302,21 @@ void CheckSettings(const Scope& scope) {
     FieldChecker checker(scope, "settings", "settings");
     fields::VisitFields(checker, settings);
     if (settings.AlarmCount > scope.Model.AlarmCapacity)
-        scope.Error("settings.AlarmCount", std::to_string(settings.AlarmCount) + " alarm texts, more than the " +
+        scope.Error("settings.AlarmCount", std::to_string(settings.AlarmCount) +
+                                               " alarm texts, more than the " +
                                                std::to_string(scope.Model.AlarmCapacity) + " the " +
                                                std::string(scope.Model.Code) + " holds");
     if (!scope.HasPage(settings.HomePageNo))
-        scope.Warning("settings.HomePageNo", "the master page " + std::to_string(settings.HomePageNo) +
-                                                 " does not exist");
+        scope.Warning("settings.HomePageNo",
+                      "the master page " + std::to_string(settings.HomePageNo) + " does not exist");
     if (settings.ScreenSaveTurnOffLight == 0 && !scope.HasPage(settings.ScreenSavePageNo))
         scope.Warning("settings.ScreenSavePageNo", "the screen saver shows page " +
                                                        std::to_string(settings.ScreenSavePageNo) +
                                                        ", which does not exist");
     if (settings.ModuleNum > std::max(scope.Profile.AnalogModuleMax, 1) && (settings.CtrlFlags & 0x10) != 0)
-        scope.Error("settings.ModuleNum", std::to_string(settings.ModuleNum) + " analog modules, more than the " +
-                                              std::to_string(scope.Profile.AnalogModuleMax) +
-                                              " the PLC type takes");
+        scope.Error("settings.ModuleNum",
+                    std::to_string(settings.ModuleNum) + " analog modules, more than the " +
+                        std::to_string(scope.Profile.AnalogModuleMax) + " the PLC type takes");
 }
 
 void CheckGlobalKeys(const Scope& scope) {
@@ -328,8 +336,12 @@ void CheckGlobalKeys(const Scope& scope) {
 
 std::vector<Finding> CheckProject(const Project& project, const CheckContext& context) {
     std::vector<Finding> findings;
-    Scope scope{project, *FindPanelModel(project.Settings.CurrentModel), context.Language,
-                PlcProfileOf(project.Settings.PlcType), {}, findings};
+    Scope scope{project,
+                *FindPanelModel(project.Settings.CurrentModel),
+                context.Language,
+                PlcProfileOf(project.Settings.PlcType),
+                {},
+                findings};
     for (const Page& page : project.Pages())
         scope.PageNumbers.insert(page.Number);
     CheckSettings(scope);

@@ -9,7 +9,8 @@ namespace {
 const char kHelp[] =
     "Usage: qxed-cli schema [-o OUT.json]\n"
     "\n"
-    "Prints a JSON Schema (draft 2020-12) of the project's JSON form, as 'dump' writes it and 'make' reads it:\n"
+    "Prints a JSON Schema (draft 2020-12) of the project's JSON form, as 'dump' writes it and 'make' reads "
+    "it:\n"
     "every key, every field of the settings, the pages, each element kind and the key actions, with their\n"
     "types, editing ranges and code lists, for editors that check and complete the JSON while it is typed.\n"
     "Ranges that depend on the panel model or the PLC type are named in the descriptions and checked by\n"

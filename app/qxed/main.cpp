@@ -36,7 +36,8 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") return std::fputs(kHelp, stdout) < 0 ? 1 : 0;
-        if (arg == "--version" || arg == "-V") return std::fputs(VersionLine("qxed").c_str(), stdout) < 0 ? 1 : 0;
+        if (arg == "--version" || arg == "-V")
+            return std::fputs(VersionLine("qxed").c_str(), stdout) < 0 ? 1 : 0;
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("qxed"));

@@ -104,8 +104,8 @@ std::optional<DataFileContents> ImportData(const std::string& path, const Langua
         contents.Image.assign(image.begin(), image.end());
         return contents;
     } catch (const FormatError& error) {
-        ShowFileMessage(prompts, language, path, language.TextUtf8(texts::FileFormatWrong), MessageIcon::Error,
-                        start ? path + ": " + error.what() : UnreadableFileDetail(path));
+        ShowFileMessage(prompts, language, path, language.TextUtf8(texts::FileFormatWrong),
+                        MessageIcon::Error, start ? path + ": " + error.what() : UnreadableFileDetail(path));
         return std::nullopt;
     }
 }

@@ -19,8 +19,8 @@ constexpr FieldCode kFunction[] = {{0, "set coil"},
                                    {3, "no function (global function keys only)"},
                                    {4, "set data"}};
 constexpr FieldCode kCoilAction[] = {{0, "set ON"}, {1, "set OFF"}, {2, "invert"}, {3, "momentary ON"}};
-constexpr FieldCode kJump[] = {{0, "the page PageNo"}, {1, "the password page"}, {2, "the alarm list"},
-                               {3, "the date/time page"}};
+constexpr FieldCode kJump[] = {
+    {0, "the page PageNo"}, {1, "the password page"}, {2, "the alarm list"}, {3, "the date/time page"}};
 constexpr FieldCode kPlcStop[] = {{0, "PLC run"}, {1, "PLC stop"}};
 constexpr FieldCode kLampType[] = {{0, "round"}, {1, "square"}};
 constexpr FieldCode kPosLogic[] = {{0, "negative logic: lit while the coil is OFF"},
@@ -34,11 +34,19 @@ constexpr FieldCode kBaudCode[] = {{3, "2400 baud"},  {4, "4800 baud"},  {5, "96
 constexpr FieldCode kParity[] = {{0, "none"}, {1, "odd"}, {2, "even"}};
 constexpr FieldCode kDataBits[] = {{0, "8 data bits"}, {1, "7 data bits"}};
 constexpr FieldCode kStopBits[] = {{0, "two stop bits"}, {1, "one stop bit"}};
-constexpr FieldCode kScreenSaveTime[] = {{0, "never"},          {1, "after 1 minute"},   {2, "after 2 minutes"},
-                                         {3, "after 3 minutes"}, {4, "after 5 minutes"},  {5, "after 10 minutes"},
-                                         {6, "after 15 minutes"}, {7, "after 20 minutes"}, {8, "after 30 minutes"},
-                                         {9, "after 45 minutes"}, {10, "after 1 hour"}};
-constexpr FieldCode kScreenSaveLight[] = {{0, "show the page ScreenSavePageNo"}, {1, "turn the backlight off"}};
+constexpr FieldCode kScreenSaveTime[] = {{0, "never"},
+                                         {1, "after 1 minute"},
+                                         {2, "after 2 minutes"},
+                                         {3, "after 3 minutes"},
+                                         {4, "after 5 minutes"},
+                                         {5, "after 10 minutes"},
+                                         {6, "after 15 minutes"},
+                                         {7, "after 20 minutes"},
+                                         {8, "after 30 minutes"},
+                                         {9, "after 45 minutes"},
+                                         {10, "after 1 hour"}};
+constexpr FieldCode kScreenSaveLight[] = {{0, "show the page ScreenSavePageNo"},
+                                          {1, "turn the backlight off"}};
 constexpr FieldCode kLedCount[] = {{1, "16 status lamps"}, {2, "32 status lamps"}};
 constexpr FieldCode kPitch[] = {{0, "default"}, {1, "variable"}, {2, "fixed"}};
 

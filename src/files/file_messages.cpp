@@ -22,8 +22,10 @@ std::string UnreadableFileDetail(const std::string& fileName) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(fileName, error);
     std::string reason = "not a readable regular file of at most 256 MiB";
-    if (!std::filesystem::exists(status)) reason = std::strerror(ENOENT);
-    else if (std::filesystem::is_directory(status)) reason = std::strerror(EISDIR);
+    if (!std::filesystem::exists(status))
+        reason = std::strerror(ENOENT);
+    else if (std::filesystem::is_directory(status))
+        reason = std::strerror(EISDIR);
     return fileName + ": " + reason;
 }
 

@@ -29,8 +29,9 @@ Json TextSchema() {
                 {"properties", {{"hex", {{"type", "string"}, {"pattern", "^([0-9A-Fa-f]{2})*$"}}}}},
                 {"required", {"hex"}},
                 {"additionalProperties", false}};
-    return {{"description", "a text: a string, or {\"hex\": \"...\"} with its bytes in the project's code page"},
-            {"anyOf", Json::array({Json{{"type", "string"}}, std::move(hex)})}};
+    return {
+        {"description", "a text: a string, or {\"hex\": \"...\"} with its bytes in the project's code page"},
+        {"anyOf", Json::array({Json{{"type", "string"}}, std::move(hex)})}};
 }
 
 std::string Describe(const FieldRule* rule) {
@@ -75,7 +76,9 @@ class SchemaWriter {
         properties_[name] = IntegerSchema(Rule(name), std::numeric_limits<int32_t>::min(),
                                           std::numeric_limits<uint32_t>::max());
     }
-    void Text(const char* name, const std::string&, int capacity) { properties_[name] = Texted(name, capacity); }
+    void Text(const char* name, const std::string&, int capacity) {
+        properties_[name] = Texted(name, capacity);
+    }
     void Address(const char* name, const PlcAddress&) { properties_[name] = Described(name, "PlcAddress"); }
     void Action(const char* name, const KeyAction&) { properties_[name] = Described(name, "KeyAction"); }
     void Font(const char* name, const FontDesc&) { properties_[name] = Described(name, "Font"); }
@@ -86,8 +89,10 @@ class SchemaWriter {
         properties_[textsName] = std::move(texts);
     }
     void Bitmap(const char* name, const std::vector<uint8_t>&) {
-        properties_[name] = {{"type", "string"}, {"contentEncoding", "base64"},
-                             {"contentMediaType", "image/bmp"}, {"description", Describe(Rule(name))}};
+        properties_[name] = {{"type", "string"},
+                             {"contentEncoding", "base64"},
+                             {"contentMediaType", "image/bmp"},
+                             {"description", Describe(Rule(name))}};
     }
 
   private:
@@ -144,8 +149,8 @@ Json ElementSchemas(std::index_sequence<Kinds...>) {
     Json kinds = Json::array();
     // Alternative i of the fields is kind code i; 0 is the kind a file may hold that this editor does not
     // know, which keeps its code and has no fields of its own.
-    (kinds.push_back(KindSchema(static_cast<int32_t>(Kinds + 1),
-                                ElementFields(std::in_place_index<Kinds + 1>))),
+    (kinds.push_back(
+         KindSchema(static_cast<int32_t>(Kinds + 1), ElementFields(std::in_place_index<Kinds + 1>))),
      ...);
     Json unknown = {{"type", "object"},
                     {"title", "unknown kind"},
@@ -160,7 +165,8 @@ Json ElementSchemas(std::index_sequence<Kinds...>) {
     SchemaWriter headerWriter(unknown["properties"], "element");
     fields::VisitHeader(headerWriter, header);
     kinds.push_back(std::move(unknown));
-    return {{"description", "one element: the common fields and those of its kind"}, {"oneOf", std::move(kinds)}};
+    return {{"description", "one element: the common fields and those of its kind"},
+            {"oneOf", std::move(kinds)}};
 }
 
 Json KeyCodes() {
@@ -180,9 +186,8 @@ Json PageSchema() {
     properties["Title"]["description"] = Describe(fields::FindFieldRule("page", "Title"));
     pageField("PrvPageNo");
     pageField("NxtPageNo");
-    properties["elements"] = {{"type", "array"},
-                              {"items", Ref("element")},
-                              {"description", "the elements, the top-most first"}};
+    properties["elements"] = {
+        {"type", "array"}, {"items", Ref("element")}, {"description", "the elements, the top-most first"}};
     return {{"type", "object"},
             {"description", "one page"},
             {"properties", std::move(properties)},
@@ -198,7 +203,8 @@ std::string FormSchemaJson() {
     defs["PlcAddress"] = ObjectSchema("PlcAddress", PlcAddress{}, "an operand of the PLC");
     defs["KeyAction"] = ObjectSchema("KeyAction", KeyAction{}, "what a key does");
     defs["KeyAction"]["properties"]["Key"]["enum"] = KeyCodes();
-    defs["Font"] = ObjectSchema("Font", FontDesc{}, "a desktop font; Size and Height must agree when both are given");
+    defs["Font"] =
+        ObjectSchema("Font", FontDesc{}, "a desktop font; Size and Height must agree when both are given");
     defs["settings"] = ObjectSchema("settings", ProjectSettings{}, "the project's settings");
     defs["page"] = PageSchema();
     defs["element"] = ElementSchemas(std::make_index_sequence<kLastElementKind>());
@@ -217,10 +223,11 @@ std::string FormSchemaJson() {
                                 {"maxItems", kMaxAlarmTexts},
                                 {"items", Ref("text")},
                                 {"description", "alarm texts 1..AlarmCount, at most 40 bytes each"}};
-    properties["GlobalKeyCount"] = {{"type", "integer"},
-                                    {"minimum", 0},
-                                    {"maximum", kGlobalKeySlots},
-                                    {"description", "global function keys in use; absent: the length of GlobalKeys"}};
+    properties["GlobalKeyCount"] = {
+        {"type", "integer"},
+        {"minimum", 0},
+        {"maximum", kGlobalKeySlots},
+        {"description", "global function keys in use; absent: the length of GlobalKeys"}};
     properties["GlobalKeys"] = {{"type", "array"},
                                 {"maxItems", kGlobalKeySlots},
                                 {"items", Ref("KeyAction")},
@@ -230,7 +237,8 @@ std::string FormSchemaJson() {
     schema["$schema"] = "https://json-schema.org/draft/2020-12/schema";
     schema["$id"] = "https://qxed.invalid/schema/project-form.json";
     schema["title"] = "QXED project (JSON form)";
-    schema["description"] = "A project for QX200 operator panels, as `qxed-cli dump` writes it and `qxed-cli make` reads it.";
+    schema["description"] =
+        "A project for QX200 operator panels, as `qxed-cli dump` writes it and `qxed-cli make` reads it.";
     schema["type"] = "object";
     schema["properties"] = std::move(properties);
     schema["additionalProperties"] = false;

@@ -68,7 +68,8 @@ bool SaveProject(const Project& project, const std::string& fileName, const Lang
     const std::string target = file_access::ResolveSaveTarget(fileName);
     const auto failed = [&] {
         const int reason = errno;
-        ShowFileMessage(prompts, language, fileName, language.TextUtf8(texts::CanNotSaveFile), MessageIcon::Error,
+        ShowFileMessage(prompts, language, fileName, language.TextUtf8(texts::CanNotSaveFile),
+                        MessageIcon::Error,
                         reason != 0 ? target + ": " + std::strerror(reason) : std::string());
         return false;
     };

@@ -119,8 +119,8 @@ class ImageBuilder {
         return "“" + texts_.DisplayUtf8(bytes) + "” (" + hex + ")";
     }
     BuildOutcome Refused() {
-        prompts_.ShowDetailedMessage(OverflowText(), OverflowDetail(), texts_.TextUtf8(texts::DownloadFormCaption),
-                                     MessageIcon::Information);
+        prompts_.ShowDetailedMessage(OverflowText(), OverflowDetail(),
+                                     texts_.TextUtf8(texts::DownloadFormCaption), MessageIcon::Information);
         return {BuildStatus::Aborted, {}};
     }
     std::string OverflowDetail() const;
@@ -163,7 +163,8 @@ bool ImageBuilder::CountsFit() const {
 std::string ImageBuilder::CountsDetail() const {
     std::string detail;
     if (project_.Pages().size() > kMaxPages)
-        detail += std::to_string(project_.Pages().size()) + " pages, at most " + std::to_string(kMaxPages) + "\n";
+        detail +=
+            std::to_string(project_.Pages().size()) + " pages, at most " + std::to_string(kMaxPages) + "\n";
     for (const Page& page : project_.Pages()) {
         if (page.Elements.size() > kMaxElementsPerPage)
             detail += "page " + std::to_string(page.Number) + ": " + std::to_string(page.Elements.size()) +
@@ -183,11 +184,13 @@ std::string ImageBuilder::OverflowDetail() const {
                          std::to_string(sets_.DoubleBytes().size()) + " double-byte and " +
                          std::to_string(sets_.SingleBytes().size()) + " single-byte characters)\n";
     detail += "page table and element directory: " +
-              std::to_string(kPageRecordSize * pages_.size() + kElementEntrySize * elements_.size()) + " bytes (" +
-              std::to_string(pages_.size()) + " pages, " + std::to_string(elements_.size()) + " elements)\n";
+              std::to_string(kPageRecordSize * pages_.size() + kElementEntrySize * elements_.size()) +
+              " bytes (" + std::to_string(pages_.size()) + " pages, " + std::to_string(elements_.size()) +
+              " elements)\n";
     detail += "element data: " + std::to_string(elementData_.Size()) + " bytes";
     if (!elementData_.Sound() && !pages_.empty())
-        detail += ", more than " + std::to_string(kWriteLimit) + " by page " + std::to_string(pages_.back().Number);
+        detail +=
+            ", more than " + std::to_string(kWriteLimit) + " by page " + std::to_string(pages_.back().Number);
     detail += "\n";
     // The page whose elements take the most bytes, measured from the element offsets.
     std::size_t largest = 0;
@@ -204,7 +207,8 @@ std::string ImageBuilder::OverflowDetail() const {
         }
     }
     if (largest > 0)
-        detail += "largest page: " + std::to_string(largestPage) + " with " + std::to_string(largest) + " bytes\n";
+        detail +=
+            "largest page: " + std::to_string(largestPage) + " with " + std::to_string(largest) + " bytes\n";
     detail += "alarm texts: " + std::to_string(kAlarmEntrySize * alarmOffsets_.size() + alarmTexts_.Size()) +
               " bytes (" + std::to_string(alarmOffsets_.size()) + " texts)\n";
     detail += "the image holds at most " + std::to_string(kLargestImage) + " bytes";

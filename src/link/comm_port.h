@@ -18,7 +18,8 @@ enum class TRtsControl { RtsEnable, RtsDisable, RtsHandshake, RtsTransmissionAva
 class ECommsError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
-    ECommsError(const std::string& what, std::string reason) : std::runtime_error(what), Reason(std::move(reason)) {}
+    ECommsError(const std::string& what, std::string reason)
+        : std::runtime_error(what), Reason(std::move(reason)) {}
     std::string Reason;  // the system's reason where there is one ("No such file or directory")
 };
 

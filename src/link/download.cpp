@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <string>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "image/image_format.h"
@@ -334,8 +334,8 @@ struct Download::State final : BuildProgress {
             const std::string why = DriverFile ? "too short: " + std::to_string(DriverFile->size()) +
                                                      " bytes, a driver file has at least " +
                                                      std::to_string(kDriverFileMinimumLength)
-                                               : DriverFileMissing(DriverFilePath) ? "missing"
-                                                                                 : "not a readable regular file";
+                                    : DriverFileMissing(DriverFilePath) ? "missing"
+                                                                        : "not a readable regular file";
             return Fail(Text(texts::NotSupportPLCType), MessageIcon::Information,
                         "driver file " + DriverFilePath + ": " + why);
         }

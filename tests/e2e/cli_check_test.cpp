@@ -41,30 +41,49 @@ struct CheckCase {
 };
 
 const CheckCase kCases[] = {
-    {"DigitsBeyondTen", [](json& p) { FirstElement(p, {{"Kind", "Reg"}, {"Digits", 12}}); },
+    {"DigitsBeyondTen",
+     [](json& p) {
+         FirstElement(p, {{"Kind", "Reg"}, {"Digits", 12}});
+     },
      "pages[0].elements[0].Digits", "error", "outside 1..10"},
     {"MoreDecimalsThanDigits",
-     [](json& p) { FirstElement(p, {{"Kind", "Reg"}, {"Digits", 3}, {"DecimalDigits", 4}}); },
+     [](json& p) {
+         FirstElement(p, {{"Kind", "Reg"}, {"Digits", 3}, {"DecimalDigits", 4}});
+     },
      "pages[0].elements[0].DecimalDigits", "error", "more than the 3 digits"},
-    {"LampTypeOutsideItsCodes", [](json& p) { FirstElement(p, {{"Kind", "Lamp"}, {"LampType", 2}}); },
+    {"LampTypeOutsideItsCodes",
+     [](json& p) {
+         FirstElement(p, {{"Kind", "Lamp"}, {"LampType", 2}});
+     },
      "pages[0].elements[0].LampType", "error", "0 round, 1 square"},
     {"KeyNotOnTheKeypad",
-     [](json& p) { FirstElement(p, {{"Kind", "FuncKey"}, {"Action", {{"Key", 1}}}}); },
+     [](json& p) {
+         FirstElement(p, {{"Kind", "FuncKey"}, {"Action", {{"Key", 1}}}});
+     },
      "pages[0].elements[0].Action.Key", "error", "not on the QX223's keypad"},
     {"NoFunctionOnAnElement",
-     [](json& p) { FirstElement(p, {{"Kind", "FuncKey"}, {"Action", {{"Function", 3}}}}); },
+     [](json& p) {
+         FirstElement(p, {{"Kind", "FuncKey"}, {"Action", {{"Function", 3}}}});
+     },
      "pages[0].elements[0].Action.Function", "error", "global function keys only"},
     {"JumpToAMissingPage",
-     [](json& p) { FirstElement(p, {{"Kind", "FuncKey"}, {"Action", {{"Function", 1}, {"PageNo", 9}}}}); },
+     [](json& p) {
+         FirstElement(p, {{"Kind", "FuncKey"}, {"Action", {{"Function", 1}, {"PageNo", 9}}}});
+     },
      "pages[0].elements[0].Action.PageNo", "warning", "page 9"},
     {"LinkToAMissingPage", [](json& p) { p["pages"][1]["PrvPageNo"] = 7; }, "pages[1].PrvPageNo", "warning",
      "page 7"},
     {"MasterPageMissing", [](json& p) { p["settings"]["HomePageNo"] = 5; }, "settings.HomePageNo", "warning",
      "5"},
-    {"ElementWhollyOffTheScreen", [](json& p) { FirstElement(p, {{"Kind", "Text"}, {"X", 440}, {"Content", "A"}}); },
+    {"ElementWhollyOffTheScreen",
+     [](json& p) {
+         FirstElement(p, {{"Kind", "Text"}, {"X", 440}, {"Content", "A"}});
+     },
      "pages[0].elements[0]", "error", "wholly outside"},
     {"ElementPartlyOffTheScreen",
-     [](json& p) { FirstElement(p, {{"Kind", "Text"}, {"X", 400}, {"Content", "ABCD"}}); },
+     [](json& p) {
+         FirstElement(p, {{"Kind", "Text"}, {"X", 400}, {"Content", "ABCD"}});
+     },
      "pages[0].elements[0]", "error", "reaches outside"},
     {"TouchKeyOnAModelWithoutTouch",
      [](json& p) {
@@ -72,10 +91,18 @@ const CheckCase kCases[] = {
          FirstElement(p, {{"Kind", "TouchKey"}, {"Content", "A"}});
      },
      "pages[0].elements[0].Kind", "error", "no touch screen"},
-    {"TextTheLanguageRefuses", [](json& p) { FirstElement(p, {{"Kind", "Text"}, {"Content", "温度"}}); },
-     "pages[0].elements[0].Content", "error", "ASCII", {"--lang", "en"}},
+    {"TextTheLanguageRefuses",
+     [](json& p) {
+         FirstElement(p, {{"Kind", "Text"}, {"Content", "温度"}});
+     },
+     "pages[0].elements[0].Content",
+     "error",
+     "ASCII",
+     {"--lang", "en"}},
     {"TextLongerThanALine",
-     [](json& p) { FirstElement(p, {{"Kind", "VarText"}, {"Texts", {"A", std::string(30, 'B')}}}); },
+     [](json& p) {
+         FirstElement(p, {{"Kind", "VarText"}, {"Texts", {"A", std::string(30, 'B')}}});
+     },
      "pages[0].elements[0].Texts[1]", "error", "24 characters per line"},
     {"GlobalKeysBeyondTheModel",
      [](json& p) {
@@ -86,7 +113,9 @@ const CheckCase kCases[] = {
      },
      "GlobalKeyCount", "error", "more than the 8"},
     {"OperandTypeOutsideTheList",
-     [](json& p) { FirstElement(p, {{"Kind", "Reg"}, {"Address", {{"TypeIndex", 9}}}}); },
+     [](json& p) {
+         FirstElement(p, {{"Kind", "Reg"}, {"Address", {{"TypeIndex", 9}}}});
+     },
      "pages[0].elements[0].Address.TypeIndex", "error", "0..6"},
     {"OperandNumberOutsideTheBounds",
      [](json& p) {
@@ -97,10 +126,14 @@ const CheckCase kCases[] = {
     {"ScreenSaverDelayOutsideTheList", [](json& p) { p["settings"]["ScreenSaveTime"] = 11; },
      "settings.ScreenSaveTime", "error", "10 after 1 hour"},
     {"TrendNarrowerThanSixteenDots",
-     [](json& p) { FirstElement(p, {{"Kind", "Trend"}, {"Width", 18}, {"SamplePoints", 2}}); },
+     [](json& p) {
+         FirstElement(p, {{"Kind", "Trend"}, {"Width", 18}, {"SamplePoints", 2}});
+     },
      "pages[0].elements[0].Width", "error", "less than the 16"},
     {"AsciiStringLongerThanTheModelHolds",
-     [](json& p) { FirstElement(p, {{"Kind", "ASCIIText"}, {"Num", 9}}); },
+     [](json& p) {
+         FirstElement(p, {{"Kind", "ASCIIText"}, {"Num", 9}});
+     },
      "pages[0].elements[0].Num", "error", "16 bytes"},
     {"PageTooFullForTheImage",
      [](json& p) {
@@ -140,8 +173,8 @@ INSTANTIATE_TEST_SUITE_P(Findings, CliCheck, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(CliCheckExamples, TheExampleProjectsAreClean) {
-    for (const auto& [file, args] :
-         {std::pair{"demo.json", std::vector<std::string>{}}, std::pair{"demo-en.json", std::vector<std::string>{"--lang", "En"}}}) {
+    for (const auto& [file, args] : {std::pair{"demo.json", std::vector<std::string>{}},
+                                     std::pair{"demo-en.json", std::vector<std::string>{"--lang", "En"}}}) {
         std::vector<std::string> command = {"check", kExamples + "/" + file};
         command.insert(command.end(), args.begin(), args.end());
         const RunResult result = RunProgram(kCli, command);
@@ -159,7 +192,9 @@ TEST(CliCheckExamples, TheBuildRefusalKeepsItsExactMessageAndAddsTheBytes) {
     WriteBytes(file, project.dump());
     const RunResult check = RunProgram(kCli, {"check", file});
     EXPECT_EQ(check.ExitCode, 1);
-    EXPECT_THAT(check.Out, HasSubstr("error: the image cannot be built: 请调整工程!,画面数据溢出\n  page 1: 256 elements"));
+    EXPECT_THAT(
+        check.Out,
+        HasSubstr("error: the image cannot be built: 请调整工程!,画面数据溢出\n  page 1: 256 elements"));
     // The build prints the same message, then the detail on the lines after it.
     const RunResult build = RunProgram(kCli, {"build", file, "-o", folder.File("full.bin")});
     EXPECT_EQ(build.ExitCode, 1);

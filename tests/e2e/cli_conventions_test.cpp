@@ -47,7 +47,9 @@ TEST(CliList, TheModelTableIsTheEditorsOwn) {
         EXPECT_EQ(row["chars"], model.CharsPerLine) << model.Code;
         EXPECT_EQ(row["touch"], model.TouchKeys) << model.Code;
         EXPECT_EQ(row["alarms"], model.AlarmCapacity) << model.Code;
-        EXPECT_EQ(row["keypad"], model.KeypadLayout == Keypad::None ? "none" : std::string(KeypadSection(model.KeypadLayout)));
+        EXPECT_EQ(row["keypad"], model.KeypadLayout == Keypad::None
+                                     ? "none"
+                                     : std::string(KeypadSection(model.KeypadLayout)));
         if (model.GlobalKeyCount == kGlobalKeysUnchanged)
             EXPECT_EQ(row["globalKeys"], "-") << model.Code;
         else
@@ -84,8 +86,9 @@ TEST(CliList, PlcTypesKeysAndOperandListsFollowTheCatalogue) {
     const json operands = ListJson({"operands", "--plc", "siemens"});
     std::vector<std::string> registers, words, coils;
     for (const json& row : operands) {
-        std::vector<std::string>& list =
-            row["list"] == "registers" ? registers : row["list"] == "coils" ? coils : words;
+        std::vector<std::string>& list = row["list"] == "registers" ? registers
+                                         : row["list"] == "coils"   ? coils
+                                                                    : words;
         EXPECT_EQ(row["TypeIndex"], list.size());
         list.push_back(row["type"]);
     }
@@ -96,9 +99,14 @@ TEST(CliList, PlcTypesKeysAndOperandListsFollowTheCatalogue) {
 
 TEST(CliList, BadTablesAndMisplacedOptionsAreBadUsage) {
     const std::vector<std::vector<std::string>> cases = {
-        {"list"},           {"list", "fonts"},          {"list", "keys"},
-        {"list", "models", "--model", "2"}, {"list", "operands", "--plc", "99"}, {"list", "keys", "--model", "QX9"},
-        {"schema", "extra"}, {"list", "models", "-o", "x"},
+        {"list"},
+        {"list", "fonts"},
+        {"list", "keys"},
+        {"list", "models", "--model", "2"},
+        {"list", "operands", "--plc", "99"},
+        {"list", "keys", "--model", "QX9"},
+        {"schema", "extra"},
+        {"list", "models", "-o", "x"},
     };
     for (const auto& args : cases) {
         const RunResult result = RunProgram(kCli, args);
@@ -114,7 +122,8 @@ TEST(CliConventions, EveryProgramTellsItsVersionAndRevision) {
         for (const char* option : {"--version", "-V"}) {
             const RunResult result = RunProgram(program, {option});
             EXPECT_EQ(result.ExitCode, 0) << name << " " << option << result.Err;
-            EXPECT_THAT(result.Out, MatchesRegex(std::string(name) + " [0-9]+\\.[0-9]+\\.[0-9]+ \\(git [0-9a-z-]+\\)\n"))
+            EXPECT_THAT(result.Out,
+                        MatchesRegex(std::string(name) + " [0-9]+\\.[0-9]+\\.[0-9]+ \\(git [0-9a-z-]+\\)\n"))
                 << name;
         }
     }
@@ -149,9 +158,9 @@ TEST(CliConventions, InspectTakesTheModelOfADataFileAndRefusesProjects) {
     ASSERT_EQ(RunProgram(kCli, {"build", kDemo, "-o", image}).ExitCode, 0);
     const std::string bytes = ReadBytes(image);
 
-    // A data file of the example's image with a driver file behind it.
+    // A data file of the example's image with a driver file behind it, as long as the shortest one.
     const std::string driver = folder.File("driver.dat");
-    WriteBytes(driver, std::string(64, 'D'));
+    WriteBytes(driver, std::string(0x33814, 'D'));
     DataFileContents contents;
     contents.CurrentModel = 6;
     contents.PlcTypeLow = 21;
@@ -186,10 +195,12 @@ TEST(CliConventions, InspectTakesTheModelOfADataFileAndRefusesProjects) {
 TEST(CliConventions, SummariesAsJsonAndEnumerationsInAnyCase) {
     TempFolder folder;
     const RunResult plain = RunProgram(kCli, {"build", kDemo, "-o", folder.File("a.bin")});
-    const RunResult summary = RunProgram(kCli, {"build", kDemo, "--output=" + folder.File("b.bin"), "--json", "--lang=sch"});
+    const RunResult summary =
+        RunProgram(kCli, {"build", kDemo, "--output=" + folder.File("b.bin"), "--json", "--lang=sch"});
     ASSERT_EQ(summary.ExitCode, 0) << summary.Err;
     const json built = json::parse(summary.Out);
-    EXPECT_EQ(plain.Out, "H=" + built["H"].dump() + " glyphs=" + built["glyphs"].dump() + " L=" + built["L"].dump() + "\n");
+    EXPECT_EQ(plain.Out, "H=" + built["H"].dump() + " glyphs=" + built["glyphs"].dump() +
+                             " L=" + built["L"].dump() + "\n");
     EXPECT_EQ(built["pages"], 3);
     EXPECT_EQ(ReadBytes(folder.File("a.bin")), ReadBytes(folder.File("b.bin")));
     EXPECT_EQ(built["L"], ReadBytes(folder.File("a.bin")).size());

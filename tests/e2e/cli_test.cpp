@@ -249,7 +249,7 @@ TEST(CliErrors, FailuresExitWithOneAndTheEditorsMessageAfterTheFileName) {
     WriteBytes(folder.File("junk.qx2"), "\x03QX2..\x01\x00\x00");
     EXPECT_THAT(Cli({"upgrade", folder.File("junk.qx2"), "-o", folder.File("out.qx2")}).Err,
                 ::testing::Eq("junk.qx2: " + kFormatWrong + "\n  " + folder.File("junk.qx2") +
-                           ": unexpected end of file (reading stopped at byte 6 of 7)\n"));
+                              ": unexpected end of file (reading stopped at byte 6 of 7)\n"));
     EXPECT_FALSE(std::filesystem::exists(folder.File("out.qx2")));
 
     // A version of 0: the editor stays silent, a script still hears why, once.
@@ -270,8 +270,8 @@ TEST(CliErrors, FailuresExitWithOneAndTheEditorsMessageAfterTheFileName) {
     for (const auto& args : unwritable) {
         const RunResult failed = Cli(args);
         EXPECT_EQ(failed.ExitCode, 1) << args[0];
-        EXPECT_THAT(failed.Err, StartsWith(std::filesystem::path(args[3]).filename().string() +
-                                           ": 无法保存该文件！\n  "))
+        EXPECT_THAT(failed.Err,
+                    StartsWith(std::filesystem::path(args[3]).filename().string() + ": 无法保存该文件！\n  "))
             << args[0];
         EXPECT_THAT(failed.Err, HasSubstr("out.")) << args[0];
         EXPECT_THAT(failed.Err, ::testing::EndsWith(": No such file or directory\n")) << args[0];

@@ -33,7 +33,7 @@ class DownloadPanelTest : public ::testing::Test {
     std::unique_ptr<Download> download;
 
     void SetUp() override {
-        const auto demo = std::filesystem::path(__FILE__).parent_path() / "../../examples/demo.json";
+        const auto demo = std::filesystem::path(QXED_EXAMPLES_DIR) / "demo.json";
         const auto text = file_access::ReadRegularText(demo.string(), 1 << 20);
         ASSERT_TRUE(text) << demo;
         ASSERT_FALSE(MakeProjectFromJson(*text, project));
