@@ -1,4 +1,6 @@
+#include <cerrno>
 #include <iostream>
+#include <nlohmann/json.hpp>
 
 #include "commands.h"
 #include "image/image_build.h"
@@ -11,7 +13,7 @@ namespace qxed::cli {
 namespace {
 
 const char kHelp[] =
-    "Usage: qxed-cli build FILE -o IMAGE.bin [--lang En|Ko|sCh|Ru]\n"
+    "Usage: qxed-cli build FILE -o IMAGE.bin [--lang En|Ko|sCh|Ru] [--json]\n"
     "\n"
     "Compiles the project into the screen data image its panel model receives and writes the image to\n"
     "IMAGE.bin. FILE is a project file of any readable version or the project's JSON form. Prints one line,\n"
@@ -26,6 +28,7 @@ const char kHelp[] =
     "  -o, --output IMAGE.bin  the image file to write (required; not FILE itself)\n"
     "  --lang En|Ko|sCh|Ru     the text language: how texts split into characters and which glyph files are\n"
     "                          read; by default the \"Version\" of Language.Ini\n"
+    "  --json                  the summary as a JSON object: the lengths, the model, pages and elements\n"
     "  --data-dir DIR          read Language.Ini from DIR instead of the program folder\n"
     "  -h, --help              show this help\n";
 
@@ -71,15 +74,32 @@ int Run(CommandContext& context) {
 
     const ScreenDataImage& image = outcome.Image;
     const std::string& output = *context.Parsed.Output;
+    errno = 0;
     if (!WriteWholeFile(output, std::string(image.Bytes.begin(), image.Bytes.end()))) {
-        session.ReportAbout(output, texts::CanNotSaveFile);
+        session.ReportWriteFailure(output, errno);
         return kExitFailure;
+    }
+    if (context.Flag("--json")) {
+        std::size_t elements = 0;
+        for (const Page& page : project.Pages())
+            elements += page.Elements.size();
+        const nlohmann::ordered_json summary = {{"file", context.File()},
+                                                {"output", output},
+                                                {"model", project.Settings.CurrentModel},
+                                                {"plcType", project.Settings.PlcType},
+                                                {"pages", project.Pages().size()},
+                                                {"elements", elements},
+                                                {"H", image.HeaderLength},
+                                                {"glyphs", image.GlyphLength},
+                                                {"L", image.Length()}};
+        return PrintResult(summary.dump(2) + "\n");
     }
     return PrintResult("H=" + std::to_string(image.HeaderLength) + " glyphs=" +
                        std::to_string(image.GlyphLength) + " L=" + std::to_string(image.Length()) + "\n");
 }
 
 constexpr const char* kOptions[] = {"--lang"};
+constexpr const char* kFlags[] = {"--json"};
 
 }  // namespace
 
@@ -90,6 +110,7 @@ const Command kBuildCommand = {
     .FileName = "FILE",
     .Output = OutputUse::Required,
     .ValueOptions = kOptions,
+    .FlagOptions = kFlags,
     .Graphics = true,
     .Run = Run,
 };

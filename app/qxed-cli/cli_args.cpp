@@ -1,5 +1,6 @@
 #include "cli_args.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "model/panel_model.h"
@@ -82,6 +83,28 @@ bool TakeFlag(std::vector<std::string>& args, std::string_view name) {
     return given;
 }
 
+std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args) {
+    std::vector<std::string> split;
+    bool optionsEnded = false;
+    for (const std::string& arg : args) {
+        const std::size_t equals = arg.find('=');
+        if (optionsEnded || !arg.starts_with("--") || equals == std::string::npos || equals == 2) {
+            optionsEnded = optionsEnded || arg == "--";
+            split.push_back(arg);
+            continue;
+        }
+        split.push_back(arg.substr(0, equals));
+        split.push_back(arg.substr(equals + 1));
+    }
+    return split;
+}
+
+bool SameLetters(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&lower](char x, char y) { return lower(x) == lower(y); });
+}
+
 int ModelOfArgument(const std::string& text) {
     int index = -1;
     const char* end = text.data() + text.size();
@@ -91,7 +114,8 @@ int ModelOfArgument(const std::string& text) {
             throw UsageError{"model " + text + " is outside 0.." + std::to_string(PanelModelCount - 1)};
         return index;
     }
-    if (const std::optional<int> model = PanelModelOfCode(text)) return *model;
+    for (int index = 0; index < PanelModelCount; ++index)
+        if (SameLetters(text, FindPanelModel(index)->Code)) return index;
     throw UsageError{"unknown model " + text};
 }
 

@@ -28,6 +28,9 @@ struct CommandArgs {
 };
 CommandArgs ParseCommandArgs(const std::vector<std::string>& args);
 
+// "--name=value" as the two arguments "--name" "value", before "--"; everything else as it is.
+std::vector<std::string> SplitOptionValues(const std::vector<std::string>& args);
+
 // Removes "NAME VALUE" from the arguments before "--" and returns the value, for the options that only some
 // commands know. A missing value or a second NAME is bad usage.
 std::optional<std::string> TakeOption(std::vector<std::string>& args, std::string_view name);
@@ -39,6 +42,10 @@ bool TakeFlag(std::vector<std::string>& args, std::string_view name);
 // A panel model as the command line names it: its index 0..12 or its code (QX210, QX420, ...). Anything else
 // is bad usage.
 int ModelOfArgument(const std::string& text);
+
+// Equal but for the case of ASCII letters: enumerated values are accepted however they are typed ("en",
+// "EN").
+bool SameLetters(std::string_view a, std::string_view b);
 
 // Checks that exactly `count` file names were given, naming them in the message.
 void ExpectFiles(const CommandArgs& args, size_t count, const char* names);

@@ -57,8 +57,12 @@ CliSession::CliSession(const std::optional<std::string>& dataDir)
       defaults_(EditorDefaultsOf(language_)),
       prompts_(FileMessageCaption("", language_)) {}
 
-void CliSession::ReportAbout(const std::string& file, const TextKey& key) {
-    ShowFileMessage(prompts_, language_, file, language_.TextUtf8(key));
+void CliSession::ReportAbout(const std::string& file, const TextKey& key, const std::string& detail) {
+    ShowFileMessage(prompts_, language_, file, language_.TextUtf8(key), MessageIcon::Error, detail);
+}
+
+void CliSession::ReportWriteFailure(const std::string& file, int error) {
+    ReportAbout(file, texts::CanNotSaveFile, error != 0 ? file + ": " + std::strerror(error) : std::string());
 }
 
 bool CliSession::Open(const std::string& file, Project& project) {
@@ -120,7 +124,7 @@ bool OpenProjectBytes(CliSession& session, const std::string& file, const std::s
 
 TextLanguage LanguageOfName(const std::string& name) {
     for (const LanguageName& entry : kLanguageNames)
-        if (name == entry.Name) return entry.Language;
+        if (SameLetters(name, entry.Name)) return entry.Language;
     throw UsageError{"unknown language " + name + " (En, Ko, sCh or Ru)"};
 }
 

@@ -26,7 +26,9 @@ class CliSession {
     Project NewProject() const { return Project(defaults_); }
 
     // Prints a message text of the language file about the file, as the editor would show it.
-    void ReportAbout(const std::string& file, const TextKey& key);
+    void ReportAbout(const std::string& file, const TextKey& key, const std::string& detail = {});
+    // The message that the file cannot be saved, with the system's reason of the failed write beside it.
+    void ReportWriteFailure(const std::string& file, int error);
 
     // Opens a project file of any readable version. False after its message.
     bool Open(const std::string& file, Project& project);

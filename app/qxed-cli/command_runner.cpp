@@ -50,9 +50,10 @@ std::optional<std::string> CommandContext::Option(std::string_view name) const {
     return found->second;
 }
 
-int RunCommand(const Command& command, const std::vector<std::string>& args,
+int RunCommand(const Command& command, const std::vector<std::string>& given,
                const std::optional<std::string>& dataDir) {
     CommandContext context;
+    const std::vector<std::string> args = SplitOptionValues(given);
     context.Arguments = args;
     std::vector<std::string> rest = args;
     for (const char* name : command.ValueOptions) {
@@ -63,7 +64,7 @@ int RunCommand(const Command& command, const std::vector<std::string>& args,
     }
     context.Parsed = ParseCommandArgs(rest);
     if (context.Parsed.Help) return PrintResult(command.Help);
-    ExpectFiles(context.Parsed, 1, command.FileName);
+    ExpectFiles(context.Parsed, static_cast<size_t>(command.FileCount), command.FileName);
     CheckOutput(command, context.Parsed);
     context.DataDir = context.Parsed.DataDir ? context.Parsed.DataDir : dataDir;
     CliSession session(context.DataDir);
@@ -71,7 +72,7 @@ int RunCommand(const Command& command, const std::vector<std::string>& args,
 
     // Writing over the input would lose it, with nothing left to make it again; through a link or another
     // spelling of the path as well.
-    if (context.Parsed.Output && IsSameFile(context.File(), *context.Parsed.Output)) {
+    if (context.Parsed.Output && context.HasFile() && IsSameFile(context.File(), *context.Parsed.Output)) {
         std::cerr << "qxed-cli: the output " << *context.Parsed.Output << " is the input file "
                   << context.File() << "; nothing was written\n";
         return kExitFailure;

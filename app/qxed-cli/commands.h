@@ -26,6 +26,7 @@ struct CommandContext {
     CliSession* Session = nullptr;
 
     const std::string& File() const { return Parsed.Files.front(); }
+    bool HasFile() const { return !Parsed.Files.empty(); }
     std::optional<std::string> Option(std::string_view name) const;
     bool Flag(std::string_view name) const { return Flags.contains(name); }
 };
@@ -46,10 +47,13 @@ struct Command {
     std::span<const char* const> FlagOptions = {};
     bool Graphics = false;
     int (*Run)(CommandContext& context);
+    int FileCount = 1;  // the file names (or words) it takes after its name
 };
 
 // The options with a value of the download and the export, which ParseDownloadArgs reads.
 inline constexpr const char* kDownloadOptions[] = {"--port", "--upgrade", "--lang"};
+// Their options without a value: no progress, every exchange with the panel, the summary as JSON.
+inline constexpr const char* kDownloadFlags[] = {"-q", "-v", "--json"};
 
 extern const Command kDumpCommand;
 extern const Command kMakeCommand;
@@ -61,6 +65,9 @@ extern const Command kExportCommand;
 extern const Command kImportCommand;
 extern const Command kRenderCommand;
 extern const Command kPanelCommand;
+extern const Command kCheckCommand;
+extern const Command kSchemaCommand;
+extern const Command kListCommand;
 
 // Runs the command on the arguments after its name, with the --data-dir given before it, if any: the shared
 // preamble, then the command. Bad usage is thrown as UsageError.

@@ -31,6 +31,9 @@ const char kHelp[] =
     "                       (default), U always rewrite it, N never\n"
     "  --lang En|Ko|sCh|Ru  the text language: characters, glyph files and driver folder; by default the\n"
     "                       \"Version\" of Language.Ini\n"
+    "  -q                   no progress line, only the messages\n"
+    "  -v                   every request and reply, time-outs and retries on standard error\n"
+    "  --json               the summary on standard output as a JSON object\n"
     "  --data-dir DIR       read Language.Ini and fsc/ from DIR instead of the program folder\n"
     "  -h, --help           show this help\n"
     "\n"
@@ -40,7 +43,7 @@ int Run(CommandContext& context) {
     const DownloadArgs parsed = ParseDownloadArgs(context.Arguments);
     const std::optional<DownloadReport> report = DownloadFile(*context.Session, parsed, context.DataDir);
     if (!report || report->Result != DownloadResult::Ok) return kExitFailure;
-    return PrintResult(DownloadSummary(*report) + "\n");
+    return PrintResult(DownloadSummary(*report, parsed) + "\n");
 }
 
 }  // namespace
@@ -53,6 +56,7 @@ const Command kDownloadCommand = {
     .Output = OutputUse::None,
     .NoOutputReason = "download writes no file; use export for -o",
     .ValueOptions = kDownloadOptions,
+    .FlagOptions = kDownloadFlags,
     .Graphics = true,
     .Run = Run,
 };

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <string_view>
 
 #include "cancel_signals.h"
@@ -22,7 +23,7 @@ constexpr const char* kUpgradeModes[] = {"S", "U", "N"};
 
 std::string UpgradeModeOf(const std::string& mode) {
     for (const char* known : kUpgradeModes)
-        if (mode == known) return mode;
+        if (SameLetters(mode, known)) return known;
     throw UsageError{"unknown upgrade mode " + mode + " (S, U or N)"};
 }
 
@@ -59,6 +60,13 @@ class DownloadPrompts : public UserPrompts {
         const MessageResult answer = inner_.ShowMessage(text, caption, icon, buttons);
         return confirming_ && buttons == MessageButtons::OkCancel ? MessageResult::Ok : answer;
     }
+    MessageResult ShowDetailedMessage(const std::string& text, const std::string& detail,
+                                      const std::string& caption, MessageIcon icon,
+                                      MessageButtons buttons) override {
+        bar_.BreakLine();
+        const MessageResult answer = inner_.ShowDetailedMessage(text, detail, caption, icon, buttons);
+        return confirming_ && buttons == MessageButtons::OkCancel ? MessageResult::Ok : answer;
+    }
 
     void SetConfirming(bool confirming) { confirming_ = confirming; }
 
@@ -75,7 +83,14 @@ DownloadArgs ParseDownloadArgs(const std::vector<std::string>& args) {
     const std::optional<std::string> port = TakeOption(rest, "--port");
     const std::optional<std::string> upgrade = TakeOption(rest, "--upgrade");
     const std::optional<std::string> language = TakeOption(rest, "--lang");
+    const bool quiet = TakeFlag(rest, "-q");
+    const bool verbose = TakeFlag(rest, "-v");
+    const bool json = TakeFlag(rest, "--json");
+    if (quiet && verbose) throw UsageError{"-q and -v exclude each other"};
     DownloadArgs parsed;
+    parsed.Json = json;
+    if (quiet) parsed.Detail = ProgressBar::Detail::Quiet;
+    if (verbose) parsed.Detail = ProgressBar::Detail::Verbose;
     parsed.Parsed = ParseCommandArgs(rest);
     if (parsed.Parsed.Help) return parsed;
     if (port && port->empty()) throw UsageError{"--port needs a port name"};
@@ -103,7 +118,7 @@ std::optional<DownloadReport> DownloadFile(CliSession& session, const DownloadAr
     job.Prebuilt = std::move(source.Prebuilt);
 
     StdEventLoop loop;
-    ProgressBar bar(std::cerr, ::isatty(STDERR_FILENO) == 1);
+    ProgressBar bar(std::cerr, ::isatty(STDERR_FILENO) == 1, args.Detail);
     bar.OnFinished = [&loop](DownloadResult) { loop.Quit(); };
     DownloadPrompts prompts(session.Prompts(), bar);
     TComm comm(loop);
@@ -131,7 +146,20 @@ std::optional<DownloadReport> DownloadFile(CliSession& session, const DownloadAr
     return report;
 }
 
-std::string DownloadSummary(const DownloadReport& report) {
+std::string DownloadSummary(const DownloadReport& report, const DownloadArgs& args) {
+    if (args.Json) {
+        const nlohmann::ordered_json summary = {{"file", args.Parsed.Files.at(0)},
+                                                {"port", args.Port},
+                                                {"device", ResolvePortName(args.Port)},
+                                                {"model", report.CurrentModel},
+                                                {"plcType", report.PlcType},
+                                                {"H", report.Image.HeaderLength},
+                                                {"glyphs", report.Image.GlyphLength},
+                                                {"L", report.Image.Length()},
+                                                {"frames", report.FramesSent},
+                                                {"driverFile", report.DriverFilePath}};
+        return summary.dump(2);
+    }
     return "H=" + std::to_string(report.Image.HeaderLength) +
            " glyphs=" + std::to_string(report.Image.GlyphLength) +
            " L=" + std::to_string(report.Image.Length()) + " frames=" + std::to_string(report.FramesSent);

@@ -8,6 +8,7 @@
 #include "cli_session.h"
 #include "image/image_build.h"
 #include "link/download.h"
+#include "progress_bar.h"
 
 namespace qxed::cli {
 
@@ -17,6 +18,8 @@ struct DownloadArgs {
     std::string Port;    // the port name as given: "COM3" or a device path
     std::string UpgradeMode = "S";
     std::optional<TextLanguage> Language;  // nullopt: the "Version" of Language.Ini
+    ProgressBar::Detail Detail = ProgressBar::Detail::Progress;
+    bool Json = false;  // the summary as a JSON object
 };
 
 // Takes --port (required unless --help is asked), --upgrade S|U|N and --lang En|Ko|sCh|Ru from the arguments
@@ -40,7 +43,8 @@ struct DownloadReport {
 std::optional<DownloadReport> DownloadFile(CliSession& session, const DownloadArgs& args,
                                            const std::optional<std::string>& dataDir);
 
-// "H=<n> glyphs=<n> L=<n> frames=<n>": the summary a successful download prints on stdout.
-std::string DownloadSummary(const DownloadReport& report);
+// "H=<n> glyphs=<n> L=<n> frames=<n>": the summary a successful download prints on stdout; as a JSON object
+// with the port and driver file besides when asked for.
+std::string DownloadSummary(const DownloadReport& report, const DownloadArgs& args);
 
 }  // namespace qxed::cli

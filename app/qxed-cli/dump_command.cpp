@@ -5,6 +5,7 @@
 #include "files/project_json.h"
 #include "standard_output.h"
 #include "text/texts.h"
+#include "text_output.h"
 
 namespace qxed::cli {
 
@@ -14,10 +15,11 @@ const char kHelp[] =
     "Usage: qxed-cli dump FILE [-o OUT.json]\n"
     "\n"
     "Writes the project file FILE, of any readable version, in its JSON form: to OUT.json when given,\n"
-    "else to standard output. The JSON also names the file's version, which 'make' ignores.\n"
+    "else to standard output. The JSON also names the file's version, which 'make' ignores. The keys and\n"
+    "fields of the form: docs/json-form.md; 'qxed-cli schema' prints a JSON Schema of it.\n"
     "\n"
     "Options:\n"
-    "  -o, --output OUT.json   write the JSON to this file (not FILE itself)\n"
+    "  -o, --output OUT.json   write the JSON to this file (not FILE itself); '-': standard output\n"
     "  --data-dir DIR          read Language.Ini from DIR instead of the program folder\n"
     "  -h, --help              show this help\n";
 
@@ -38,13 +40,7 @@ int Run(CommandContext& context) {
                   << (kLargestJsonForm >> 20) << " MiB that 'make' reads back; nothing is written\n";
         return kExitFailure;
     }
-    const std::optional<std::string>& output = context.Parsed.Output;
-    if (!output) return PrintResult(json);
-    if (!WriteWholeFile(*output, json)) {
-        session.ReportAbout(*output, texts::CanNotSaveFile);
-        return kExitFailure;
-    }
-    return kExitOk;
+    return WriteTextResult(context, json);
 }
 
 }  // namespace

@@ -23,6 +23,9 @@ const char kHelp[] =
     "  --port PORT           the serial port, as for download (by default the editor's download port)\n"
     "  --upgrade S|U|N       the driver area, as for download (default S)\n"
     "  --lang En|Ko|sCh|Ru   the text language, as for download\n"
+    "  -q                    no progress line, only the messages\n"
+    "  -v                    every request and reply, time-outs and retries on standard error\n"
+    "  --json                the summary on standard output as a JSON object\n"
     "  --data-dir DIR        read Language.Ini and fsc/ from DIR instead of the program folder\n"
     "  -h, --help            show this help\n"
     "\n"
@@ -44,7 +47,7 @@ int Run(CommandContext& context) {
     if (!ExportData(*context.Parsed.Output, contents, report->DriverFilePath, session.Lang(),
                     session.Prompts()))
         return kExitFailure;
-    return PrintResult(DownloadSummary(*report) + "\n");
+    return PrintResult(DownloadSummary(*report, parsed) + "\n");
 }
 
 }  // namespace
@@ -56,6 +59,7 @@ const Command kExportCommand = {
     .FileName = "FILE",
     .Output = OutputUse::Required,
     .ValueOptions = kDownloadOptions,
+    .FlagOptions = kDownloadFlags,
     .Graphics = true,
     .Run = Run,
 };

@@ -1,4 +1,5 @@
 #include <filesystem>
+#include <nlohmann/json.hpp>
 
 #include "commands.h"
 #include "files/data_file.h"
@@ -9,7 +10,7 @@ namespace qxed::cli {
 namespace {
 
 const char kHelp[] =
-    "Usage: qxed-cli import FILE.odp\n"
+    "Usage: qxed-cli import FILE.odp [--json]\n"
     "\n"
     "Reads a data file written by the editor's data export or by 'qxed-cli export' and prints its header,\n"
     "one \"Key: value\" per line:\n"
@@ -23,6 +24,7 @@ const char kHelp[] =
     "'qxed-cli download FILE.odp' sends the image it holds.\n"
     "\n"
     "Options:\n"
+    "  --json          the header as a JSON object with the same keys\n"
     "  --data-dir DIR  read Language.Ini from DIR instead of the program folder\n"
     "  -h, --help      show this help\n";
 
@@ -34,13 +36,23 @@ int Run(CommandContext& context) {
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
     const std::uintmax_t used = kDataFileHeaderLength + contents->Image.size();
+    const std::uintmax_t driver = error || size < used ? 0 : size - used;
+    if (context.Flag("--json")) {
+        const nlohmann::ordered_json header = {
+            {"Model", contents->CurrentModel}, {"PlcType", contents->PlcTypeLow},
+            {"H", contents->HeaderLength},     {"Glyphs", contents->GlyphLength},
+            {"L", contents->Image.size()},     {"Driver", driver}};
+        return PrintResult(header.dump(2) + "\n");
+    }
     return PrintResult("Model: " + std::to_string(contents->CurrentModel) + "\n" +
                        "PlcType: " + std::to_string(contents->PlcTypeLow) + "\n" +
                        "H: " + std::to_string(contents->HeaderLength) + "\n" +
                        "Glyphs: " + std::to_string(contents->GlyphLength) + "\n" +
                        "L: " + std::to_string(contents->Image.size()) + "\n" +
-                       "Driver: " + std::to_string(error || size < used ? 0 : size - used) + "\n");
+                       "Driver: " + std::to_string(driver) + "\n");
 }
+
+constexpr const char* kFlags[] = {"--json"};
 
 }  // namespace
 
@@ -51,6 +63,7 @@ const Command kImportCommand = {
     .FileName = "FILE.odp",
     .Output = OutputUse::None,
     .NoOutputReason = "import writes no file",
+    .FlagOptions = kFlags,
     .Graphics = false,
     .Run = Run,
 };

@@ -23,11 +23,27 @@ int ProgressPercent(int position, int maximum) {
     return static_cast<int>(std::min<long long>(std::max<long long>(scaled, 0), 100));
 }
 
-ProgressBar::ProgressBar(std::ostream& out, bool terminal) : out_(out), terminal_(terminal) {}
+ProgressBar::ProgressBar(std::ostream& out, bool terminal, Detail detail)
+    : out_(out), terminal_(terminal), detail_(detail) {}
+
+void ProgressBar::ShowAttempt(int attempt, int limit) {
+    attempt_ = std::to_string(attempt) + "/" + std::to_string(limit);
+    // A log gets the first attempt and every fiftieth, so that it stays short and still shows a silent panel.
+    if (!terminal_ && attempt != 1 && attempt % 50 != 0) return;
+    if (!terminal_) labelLogged_ = false;
+    Draw();
+}
+
+void ProgressBar::Trace(const std::string& line) {
+    if (detail_ != Detail::Verbose) return;
+    BreakLine();
+    out_ << line << '\n' << std::flush;
+}
 
 void ProgressBar::ShowLabel(const std::string& text) {
     if (text == label_ && labelLogged_) return;
     label_ = text;
+    attempt_.clear();
     labelLogged_ = false;
     percent_ = 0;
     Draw();
@@ -51,7 +67,8 @@ void ProgressBar::BreakLine() {
 }
 
 void ProgressBar::Draw() {
-    const std::string line = Line(label_, percent_);
+    if (detail_ == Detail::Quiet) return;
+    const std::string line = Line(label_, percent_) + (attempt_.empty() ? "" : " " + attempt_);
     if (terminal_) {
         if (line == lastDrawn_) return;
         // Clear to the end of the line: a shorter label must not leave the old one's tail.

@@ -12,11 +12,18 @@ namespace qxed::cli {
 // changes and at every further tenth of the way, so a log stays short.
 class ProgressBar : public DownloadView {
   public:
-    ProgressBar(std::ostream& out, bool terminal);
+    // How much a download tells on the stream: nothing but its messages, the progress line, or the progress
+    // line with every request, reply, time-out and retry.
+    enum class Detail { Quiet, Progress, Verbose };
+
+    ProgressBar(std::ostream& out, bool terminal, Detail detail = Detail::Progress);
 
     void ShowLabel(const std::string& text) override;
     void ShowProgress(int position, int maximum) override;
     void Finished(DownloadResult result) override;
+    // "1/300" after the percentage while the panel is being woken.
+    void ShowAttempt(int attempt, int limit) override;
+    void Trace(const std::string& line) override;
 
     // Ends a line drawn in place, so that a message printed next starts on a line of its own.
     void BreakLine();
@@ -29,6 +36,8 @@ class ProgressBar : public DownloadView {
 
     std::ostream& out_;
     bool terminal_;
+    Detail detail_;
+    std::string attempt_;  // "1/300" while waking the panel, else empty
     std::string label_;
     int percent_ = 0;
     bool lineOpen_ = false;  // a line drawn in place waits for its end

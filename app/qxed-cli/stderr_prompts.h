@@ -17,6 +17,10 @@ class StderrPrompts : public UserPrompts {
 
     MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                               MessageButtons buttons) override;
+    // The message as above, then its detail on the lines after it, each indented.
+    MessageResult ShowDetailedMessage(const std::string& text, const std::string& detail,
+                                      const std::string& caption, MessageIcon icon,
+                                      MessageButtons buttons) override;
 
   private:
     std::string fileCaptionEnd_;

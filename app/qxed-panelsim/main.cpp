@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "driver_samples.h"
@@ -17,6 +18,7 @@
 #include "simulated_panel.h"
 #include "simulator_options.h"
 #include "text/file_access.h"
+#include "version.h"
 
 namespace qxed::panelsim {
 
@@ -175,6 +177,10 @@ int Serve(const SimulatorOptions& options) {
 
 int main(int argc, char** argv) {
     using namespace qxed::panelsim;
+    if (argc == 2 && (std::string_view(argv[1]) == "--version" || std::string_view(argv[1]) == "-V")) {
+        std::cout << VersionLine("qxed-panelsim");
+        return kExitOk;
+    }
     SimulatorOptions options;
     std::string error;
     if (!ParseSimulatorOptions(std::vector<std::string>(argv + 1, argv + argc), options, error)) {

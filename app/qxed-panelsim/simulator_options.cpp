@@ -49,7 +49,8 @@ const char kSimulatorHelp[] =
     "after\n"
     "a violation or a failure of the line or the dumps (with --once also when no download finished), 2 bad\n"
     "usage.\n"
-    "  -h, --help             show this help\n";
+    "  -h, --help             show this help\n"
+    "  -V, --version          show the version and the revision it was built from\n";
 
 namespace {
 

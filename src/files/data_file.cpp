@@ -103,8 +103,9 @@ std::optional<DataFileContents> ImportData(const std::string& path, const Langua
         const std::span<const uint8_t> image = reader.Bytes(length);
         contents.Image.assign(image.begin(), image.end());
         return contents;
-    } catch (const FormatError&) {
-        ShowFileMessage(prompts, language, path, language.TextUtf8(texts::FileFormatWrong));
+    } catch (const FormatError& error) {
+        ShowFileMessage(prompts, language, path, language.TextUtf8(texts::FileFormatWrong),
+                        MessageIcon::Error, start ? path + ": " + error.what() : UnreadableFileDetail(path));
         return std::nullopt;
     }
 }

@@ -1,3 +1,4 @@
+#include "files/file_messages.h"
 #include "files/project_file.h"
 #include "model/user_prompts.h"
 #include "text/file_access.h"
@@ -24,7 +25,8 @@ bool LoadProject(Project& project, const std::string& fileName, const Language& 
             return true;
         case LoadStatus::FormatWrong:
             ShowFileMessage(prompts, language, fileName, language.TextUtf8(texts::FileFormatWrong),
-                            MessageIcon::Error);
+                            MessageIcon::Error,
+                            bytes ? fileName + ": " + outcome.Reason : UnreadableFileDetail(fileName));
             return false;
         case LoadStatus::TooNew:
             ShowFileMessage(prompts, language, fileName,

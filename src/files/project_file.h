@@ -39,6 +39,7 @@ enum class LoadStatus {
 struct LoadOutcome {
     LoadStatus Status = LoadStatus::FormatWrong;
     ProjectFileHeader Header;
+    std::string Reason;  // for FormatWrong: what was wrong and at which byte
 };
 
 // Reads project file bytes into the project (settings, pages, alarm texts, global keys); a file without

@@ -95,9 +95,15 @@ LoadOutcome ReadProjectBytes(std::span<const uint8_t> bytes, Project& project) {
         DefaultModelDuringLoad model(project, 0);
         read(in, project, outcome.Header.Version);
         records::FinishLoading(project);
-    } catch (const FormatError&) {
+    } catch (const FormatError& error) {
         outcome.Status = LoadStatus::FormatWrong;
+        // The version is known once the header has been read.
+        const std::string version =
+            outcome.Header.Version > 0 ? "version " + std::to_string(outcome.Header.Version) + " file, " : "";
+        outcome.Reason = std::string(error.what()) + " (" + version + "reading stopped at byte " +
+                         std::to_string(in.Position()) + " of " + std::to_string(bytes.size()) + ")";
     } catch (const std::bad_alloc&) {
+        outcome.Reason = "more elements than memory holds";
         // Counts are checked against the bytes left, but a file can still describe more elements than
         // memory holds; such a file is refused like any other that cannot be read.
         outcome.Status = LoadStatus::FormatWrong;

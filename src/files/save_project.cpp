@@ -1,3 +1,5 @@
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "files/project_file.h"
@@ -65,10 +67,13 @@ bool SaveProject(const Project& project, const std::string& fileName, const Lang
                  UserPrompts& prompts) {
     const std::string target = file_access::ResolveSaveTarget(fileName);
     const auto failed = [&] {
+        const int reason = errno;
         ShowFileMessage(prompts, language, fileName, language.TextUtf8(texts::CanNotSaveFile),
-                        MessageIcon::Error);
+                        MessageIcon::Error,
+                        reason != 0 ? target + ": " + std::strerror(reason) : std::string());
         return false;
     };
+    errno = 0;
     // The new file keeps the old one's permissions.
     std::optional<file_access::PendingReplacement> pending = file_access::PendingReplacement::Write(
         target, SerializeProject(project), file_access::FileMode(target));

@@ -119,9 +119,12 @@ class ImageBuilder {
         return "“" + texts_.DisplayUtf8(bytes) + "” (" + hex + ")";
     }
     BuildOutcome Refused() {
-        Show(OverflowText(), MessageIcon::Information);
+        prompts_.ShowDetailedMessage(OverflowText(), OverflowDetail(),
+                                     texts_.TextUtf8(texts::DownloadFormCaption), MessageIcon::Information);
         return {BuildStatus::Aborted, {}};
     }
+    std::string OverflowDetail() const;
+    std::string CountsDetail() const;
     static BuildOutcome Cancelled() { return {BuildStatus::Cancelled, {}}; }
     static BuildOutcome Aborted() { return {BuildStatus::Aborted, {}}; }
 
@@ -154,6 +157,62 @@ bool ImageBuilder::CountsFit() const {
     }
     const int32_t alarms = project_.Settings.AlarmCount;
     return alarms >= 0 && alarms <= kMaxAlarmCount;
+}
+
+// The counts that travel in one byte and are too large, one line each; empty when all fit.
+std::string ImageBuilder::CountsDetail() const {
+    std::string detail;
+    if (project_.Pages().size() > kMaxPages)
+        detail +=
+            std::to_string(project_.Pages().size()) + " pages, at most " + std::to_string(kMaxPages) + "\n";
+    for (const Page& page : project_.Pages()) {
+        if (page.Elements.size() > kMaxElementsPerPage)
+            detail += "page " + std::to_string(page.Number) + ": " + std::to_string(page.Elements.size()) +
+                      " elements, at most " + std::to_string(kMaxElementsPerPage) + " on a page\n";
+    }
+    const int32_t alarms = project_.Settings.AlarmCount;
+    if (alarms < 0 || alarms > kMaxAlarmCount)
+        detail += std::to_string(alarms) + " alarm texts, at most " + std::to_string(kMaxAlarmCount) + "\n";
+    return detail;
+}
+
+// Where the bytes of a refused image go, section by section, so that a person sees what to cut.
+std::string ImageBuilder::OverflowDetail() const {
+    if (std::string counts = CountsDetail(); !counts.empty()) return counts;
+    const std::size_t glyphBytes = doubleByteGlyphs_.size() + singleByteGlyphs_.size();
+    std::string detail = "glyphs: " + std::to_string(glyphBytes) + " bytes (" +
+                         std::to_string(sets_.DoubleBytes().size()) + " double-byte and " +
+                         std::to_string(sets_.SingleBytes().size()) + " single-byte characters)\n";
+    detail += "page table and element directory: " +
+              std::to_string(kPageRecordSize * pages_.size() + kElementEntrySize * elements_.size()) +
+              " bytes (" + std::to_string(pages_.size()) + " pages, " + std::to_string(elements_.size()) +
+              " elements)\n";
+    detail += "element data: " + std::to_string(elementData_.Size()) + " bytes";
+    if (!elementData_.Sound() && !pages_.empty())
+        detail +=
+            ", more than " + std::to_string(kWriteLimit) + " by page " + std::to_string(pages_.back().Number);
+    detail += "\n";
+    // The page whose elements take the most bytes, measured from the element offsets.
+    std::size_t largest = 0;
+    uint16_t largestPage = 0;
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        const std::size_t first = pages_[i].FirstEntry;
+        const std::size_t end = i + 1 < pages_.size() ? pages_[i + 1].FirstEntry : elements_.size();
+        if (first >= end) continue;
+        const std::size_t from = elements_[first].Offset;
+        const std::size_t to = end < elements_.size() ? elements_[end].Offset : elementData_.Size();
+        if (to - from > largest) {
+            largest = to - from;
+            largestPage = pages_[i].Number;
+        }
+    }
+    if (largest > 0)
+        detail +=
+            "largest page: " + std::to_string(largestPage) + " with " + std::to_string(largest) + " bytes\n";
+    detail += "alarm texts: " + std::to_string(kAlarmEntrySize * alarmOffsets_.size() + alarmTexts_.Size()) +
+              " bytes (" + std::to_string(alarmOffsets_.size()) + " texts)\n";
+    detail += "the image holds at most " + std::to_string(kLargestImage) + " bytes";
+    return detail;
 }
 
 // Nothing while the build goes on; otherwise how it ended.
@@ -229,7 +288,10 @@ BuildOutcome ImageBuilder::Run() {
 
     const ProjectCounts counts = CollectCharacters(project_, texts_, context_.Language, sets_);
     if (sets_.DoubleByteOverflow()) {
-        Show(OverflowText() + "," + texts_.TextUtf8(texts::TooManyDoubleByteChars), MessageIcon::Information);
+        prompts_.ShowDetailedMessage(OverflowText() + "," + texts_.TextUtf8(texts::TooManyDoubleByteChars),
+                                     "glyphs: more than the " + std::to_string(kDoubleByteCapacity) +
+                                         " different double-byte characters an image holds",
+                                     texts_.TextUtf8(texts::DownloadFormCaption), MessageIcon::Information);
         return Aborted();
     }
     const std::size_t glyphs = sets_.DoubleBytes().size() + sets_.SingleBytes().size();

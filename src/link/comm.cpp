@@ -8,6 +8,9 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <exception>
 #include <utility>
 #include <vector>
@@ -84,12 +87,13 @@ void TComm::OpenPort() {
 
     const std::string path = ResolvePortName(commName_);
     PortDescriptor port(::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
-    if (port.Get() < 0) throw ECommsError("Error opening serial port");
+    if (port.Get() < 0) throw ECommsError("Error opening serial port", std::strerror(errno));
     struct stat status {};
     termios settings{};
     if (fstat(port.Get(), &status) != 0 || !S_ISCHR(status.st_mode) || tcgetattr(port.Get(), &settings) != 0)
-        throw ECommsError("File handle is not a comm handle ");
-    if (flock(port.Get(), LOCK_EX | LOCK_NB) != 0) throw ECommsError("Error opening serial port");
+        throw ECommsError("File handle is not a comm handle ", "not a serial device");
+    if (flock(port.Get(), LOCK_EX | LOCK_NB) != 0)
+        throw ECommsError("Error opening serial port", "in use by another program");
     if (ioctl(port.Get(), TIOCEXCL) != 0) throw ECommsError("Cannot setup comm buffer");
     port.SetExclusive();
 

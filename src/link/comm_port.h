@@ -4,6 +4,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace qxed {
 
@@ -17,6 +18,9 @@ enum class TRtsControl { RtsEnable, RtsDisable, RtsHandshake, RtsTransmissionAva
 class ECommsError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
+    ECommsError(const std::string& what, std::string reason)
+        : std::runtime_error(what), Reason(std::move(reason)) {}
+    std::string Reason;  // the system's reason where there is one ("No such file or directory")
 };
 
 // What the download needs of a serial port. TComm is the real one; the protocol tests use a scripted port

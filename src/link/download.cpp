@@ -1,14 +1,18 @@
 #include "link/download.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "image/image_format.h"
+#include "link/comm.h"
 #include "link/download_plan.h"
 #include "link/frames.h"
 #include "link/sender_plan.h"
 #include "link/step_gate.h"
+#include "model/panel_model.h"
 #include "model/project.h"
 #include "text/file_access.h"
 #include "text/language.h"
@@ -60,11 +64,39 @@ class BuildMessages final : public UserPrompts {
         if (!outcome_) outcome_ = DownloadResult::Abort;
         return inner_.ShowMessage(text, caption, icon, buttons);
     }
+    MessageResult ShowDetailedMessage(const std::string& text, const std::string& detail,
+                                      const std::string& caption, MessageIcon icon,
+                                      MessageButtons buttons) override {
+        if (!outcome_) outcome_ = DownloadResult::Abort;
+        return inner_.ShowDetailedMessage(text, detail, caption, icon, buttons);
+    }
 
   private:
     UserPrompts& inner_;
     std::optional<DownloadResult>& outcome_;
 };
+
+// "0x17".
+std::string Hex2(uint8_t value) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    return std::string("0x") + kDigits[value >> 4] + kDigits[value & 0x0F];
+}
+
+// A model index as a person knows it: "QX223 (model 6)"; an index outside the table by its number alone.
+std::string ModelLabel(int model) {
+    const PanelModel* row = FindPanelModel(model);
+    return row != nullptr ? std::string(row->Code) + " (model " + std::to_string(model) + ")"
+                          : "model " + std::to_string(model);
+}
+
+bool DriverFileMissing(const std::string& path) {
+    std::error_code error;
+    return !std::filesystem::exists(path, error);
+}
+
+std::string ModelMismatchDetail(int projectModel, int panelModel) {
+    return "the project is for " + ModelLabel(projectModel) + ", the panel is " + ModelLabel(panelModel);
+}
 
 }  // namespace
 
@@ -174,8 +206,10 @@ struct Download::State final : BuildProgress {
         Port.SetCommName(Job.PortName);
         try {
             Port.OpenPort();
-        } catch (const ECommsError&) {
-            return Fail(Text(texts::CanNotOpenCommPort) + Job.PortName + " !", MessageIcon::Warning);
+        } catch (const ECommsError& error) {
+            std::string detail = Job.PortName + " is the device " + ResolvePortName(Job.PortName);
+            if (!error.Reason.empty()) detail += ": " + error.Reason;
+            return Fail(Text(texts::CanNotOpenCommPort) + Job.PortName + " !", MessageIcon::Warning, detail);
         }
         Timer1.Start(Job.WakeDelay, [this] { WakeStep(); });
     }
@@ -193,6 +227,8 @@ struct Download::State final : BuildProgress {
         Received.clear();
         Timer2.Start(ReplyTimeout, [this] { TimeOut(); });
         ++FramesSent;
+        if (CurrentStep == Step::WakeUp) View.ShowAttempt(RetryCount + 1, RetryLimit);
+        View.Trace("request " + std::to_string(LastRequest.size()) + " bytes: " + HexBytes(LastRequest));
         if (!Port.WriteData(LastRequest.data(), LastRequest.size())) {
             --FramesSent;
             Timer2.Stop();
@@ -203,6 +239,8 @@ struct Download::State final : BuildProgress {
     void TimeOut() {
         if (CurrentStep == Step::Idle) return;
         ++RetryCount;
+        View.Trace("time-out; attempt " + std::to_string(RetryCount) + " of " + std::to_string(RetryLimit) +
+                   (RetryCount < RetryLimit ? ", sent again" : ", giving up"));
         if (RetryCount < RetryLimit)
             SendRequest(texts::CommunicateWrong5);
         else
@@ -214,6 +252,7 @@ struct Download::State final : BuildProgress {
     // afresh, or ends the download.
     void Receive(const uint8_t* buffer, uint16_t length) {
         if (buffer == nullptr || Finished) return;
+        View.Trace("reply " + std::to_string(length) + " bytes: " + HexBytes(std::span(buffer, length)));
         Gate.RunStep([&] { TakeReply(buffer, length); });
     }
 
@@ -280,7 +319,8 @@ struct Download::State final : BuildProgress {
 
         const int model = Proj->Settings.CurrentModel;
         if ((Identity[1] & kModelCodeIndexBits) != model + 1)
-            return Fail(Text(texts::NotCompatibleCanNotDownload), MessageIcon::Error);
+            return Fail(Text(texts::NotCompatibleCanNotDownload), MessageIcon::Error,
+                        ModelMismatchDetail(model, (Identity[1] & kModelCodeIndexBits) - 1));
 
         DriverFilePath = DriverFolder(Job.ProgramFolder, static_cast<int>(Job.Build.Language),
                                       (Identity[0] & kGtkDisplay) != 0) +
@@ -290,12 +330,25 @@ struct Download::State final : BuildProgress {
         Maximum = FullProgressMaximum(Image.Length());
         Position = 0;
         ShowProgress();
-        if (!values) return Fail(Text(texts::NotSupportPLCType), MessageIcon::Information);
+        if (!values) {
+            const std::string why = DriverFile ? "too short: " + std::to_string(DriverFile->size()) +
+                                                     " bytes, a driver file has at least " +
+                                                     std::to_string(kDriverFileMinimumLength)
+                                    : DriverFileMissing(DriverFilePath) ? "missing"
+                                                                        : "not a readable regular file";
+            return Fail(Text(texts::NotSupportPLCType), MessageIcon::Information,
+                        "driver file " + DriverFilePath + ": " + why);
+        }
         if (values->D4 < kLowestDriverSystemVersion)
             return Fail(Text(texts::PLCFileWrong) + " SysVer < 36", MessageIcon::Error);
-        if (values->D1 != Identity[1]) return Fail(Text(texts::NotSupportPLCType), MessageIcon::Information);
+        if (values->D1 != Identity[1])
+            return Fail(Text(texts::NotSupportPLCType), MessageIcon::Information,
+                        "driver file " + DriverFilePath + ": it has model code " + Hex2(values->D1) +
+                            ", the panel reports " + Hex2(Identity[1]));
         if ((Identity[0] & kCheckPlcProtocol) != 0 && values->D2 != Identity[6])
-            return Fail(Text(texts::NotSupportPLCType), MessageIcon::Error);
+            return Fail(Text(texts::NotSupportPLCType), MessageIcon::Error,
+                        "driver file " + DriverFilePath + ": it has driver version " + Hex2(values->D2) +
+                            ", the panel's PLC protocol is " + Hex2(Identity[6]));
 
         const bool upgrade = DecideUpgrade(Job.UpgradeMode, Identity, *values);
         if (!upgrade) Maximum -= kDriverProgressWeight;
@@ -377,13 +430,13 @@ struct Download::State final : BuildProgress {
 
     // One message, then the download ends with Abort. The end is decided before the message is shown, so
     // a cancel while it is up changes nothing, and nothing received or timed acts meanwhile.
-    void Fail(const std::string& text, MessageIcon icon) {
+    void Fail(const std::string& text, MessageIcon icon, const std::string& detail = {}) {
         if (Outcome) return;
         Outcome = DownloadResult::Abort;
         CurrentStep = Step::Idle;
         Timer1.Stop();
         Timer2.Stop();
-        Show(text, icon);
+        Prompts.ShowDetailedMessage(text, detail, Text(texts::DownloadFormCaption), icon);
         Close(DownloadResult::Abort);
     }
 

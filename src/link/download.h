@@ -27,6 +27,14 @@ class DownloadView {
     virtual void ShowProgress(int position, int maximum) = 0;  // position already clamped
     // The download has ended (after its message, if any); the window closes with the result.
     virtual void Finished(DownloadResult result) = 0;
+    // Which attempt at waking the panel is under way, from 1 up to the limit; a window may show it so that
+    // a panel that does not answer is seen at once.
+    virtual void ShowAttempt(int attempt, int limit) {
+        (void)attempt;
+        (void)limit;
+    }
+    // One line about the exchange with the panel: every request and reply, each time-out and retry.
+    virtual void Trace(const std::string& line) { (void)line; }
 };
 
 // Everything the download needs besides the project.

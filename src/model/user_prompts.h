@@ -14,6 +14,16 @@ class UserPrompts {
     virtual ~UserPrompts() = default;
     virtual MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                                       MessageButtons buttons = MessageButtons::Ok) = 0;
+
+    // The same message with what a person needs to find its cause beside it: a path, the system's reason,
+    // byte counts. The text stays exactly as it is; the detail never replaces it. Prompts that show no
+    // details (and the recorders of the tests) see the message alone.
+    virtual MessageResult ShowDetailedMessage(const std::string& text, const std::string& detail,
+                                              const std::string& caption, MessageIcon icon,
+                                              MessageButtons buttons = MessageButtons::Ok) {
+        (void)detail;
+        return ShowMessage(text, caption, icon, buttons);
+    }
 };
 
 }  // namespace qxed

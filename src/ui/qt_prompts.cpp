@@ -59,8 +59,20 @@ std::vector<Answer> AnswersOf(MessageButtons buttons) {
 
 MessageResult QtPrompts::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                                      MessageButtons buttons) {
+    return Show(text, {}, caption, icon, buttons);
+}
+
+MessageResult QtPrompts::ShowDetailedMessage(const std::string& text, const std::string& detail,
+                                             const std::string& caption, MessageIcon icon,
+                                             MessageButtons buttons) {
+    return Show(text, detail, caption, icon, buttons);
+}
+
+MessageResult QtPrompts::Show(const std::string& text, const std::string& detail, const std::string& caption,
+                              MessageIcon icon, MessageButtons buttons) {
     QWidget* parent = parent_ ? parent_.data() : QApplication::activeWindow();
     QMessageBox box(IconOf(icon), Qs(caption), Qs(text), QMessageBox::NoButton, parent);
+    if (!detail.empty()) box.setDetailedText(Qs(detail));
     box.setFont(WindowFont(language_));
     std::vector<std::pair<QAbstractButton*, MessageResult>> answers;
     for (const Answer& answer : AnswersOf(buttons))

@@ -18,8 +18,15 @@ class QtPrompts : public UserPrompts {
 
     MessageResult ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                               MessageButtons buttons = MessageButtons::Ok) override;
+    // The detail is the box's detailed text, shown on request below the message.
+    MessageResult ShowDetailedMessage(const std::string& text, const std::string& detail,
+                                      const std::string& caption, MessageIcon icon,
+                                      MessageButtons buttons = MessageButtons::Ok) override;
 
   private:
+    MessageResult Show(const std::string& text, const std::string& detail, const std::string& caption,
+                       MessageIcon icon, MessageButtons buttons);
+
     const Language& language_;
     QPointer<QWidget> parent_;
 };

@@ -213,7 +213,7 @@ TEST(CliImageUsage, BadArgumentsExitWithTwo) {
         {"inspect", out, "--model", "13"},
         {"inspect", out, "--model", "QX999"},
         {"inspect", out, "--model", "-1"},
-        {"inspect", out, "--model", "2", "-o", out},
+        {"inspect", out, "--model", "2", "-o"},
         {"inspect", "--model", "2"},
     };
     for (const std::vector<std::string>& args : cases) {

@@ -241,12 +241,15 @@ TEST(CliErrors, FailuresExitWithOneAndTheEditorsMessageAfterTheFileName) {
     TempFolder folder;
     const RunResult missing = Cli({"dump", folder.File("none.qx2")});
     EXPECT_EQ(missing.ExitCode, 1);
-    EXPECT_EQ(missing.Err, "none.qx2: " + kFormatWrong + "\n");
+    // The editor's message exactly, then the path and the system's reason on the line after it.
+    EXPECT_EQ(missing.Err, "none.qx2: " + kFormatWrong + "\n  " + folder.File("none.qx2") +
+                               ": No such file or directory\n");
     EXPECT_EQ(missing.Out, "");
 
     WriteBytes(folder.File("junk.qx2"), "\x03QX2..\x01\x00\x00");
-    EXPECT_EQ(Cli({"upgrade", folder.File("junk.qx2"), "-o", folder.File("out.qx2")}).Err,
-              "junk.qx2: " + kFormatWrong + "\n");
+    EXPECT_THAT(Cli({"upgrade", folder.File("junk.qx2"), "-o", folder.File("out.qx2")}).Err,
+                ::testing::Eq("junk.qx2: " + kFormatWrong + "\n  " + folder.File("junk.qx2") +
+                              ": unexpected end of file (reading stopped at byte 6 of 7)\n"));
     EXPECT_FALSE(std::filesystem::exists(folder.File("out.qx2")));
 
     // A version of 0: the editor stays silent, a script still hears why, once.
@@ -267,8 +270,11 @@ TEST(CliErrors, FailuresExitWithOneAndTheEditorsMessageAfterTheFileName) {
     for (const auto& args : unwritable) {
         const RunResult failed = Cli(args);
         EXPECT_EQ(failed.ExitCode, 1) << args[0];
-        EXPECT_EQ(failed.Err, std::filesystem::path(args[3]).filename().string() + ": 无法保存该文件！\n")
+        EXPECT_THAT(failed.Err,
+                    StartsWith(std::filesystem::path(args[3]).filename().string() + ": 无法保存该文件！\n  "))
             << args[0];
+        EXPECT_THAT(failed.Err, HasSubstr("out.")) << args[0];
+        EXPECT_THAT(failed.Err, ::testing::EndsWith(": No such file or directory\n")) << args[0];
     }
 
     const RunResult noJson = Cli({"make", folder.File("none.json"), "-o", folder.File("x.qx2")});
@@ -345,12 +351,13 @@ TEST(CliLanguage, TheDataFolderOrTheProgramFolderGivesTextsAndCodePage) {
               json::parse(R"({"hex": "A5"})"));
 
     const RunResult missing = Cli({"--data-dir", folder.Path().string(), "dump", folder.File("none.qx2")});
-    EXPECT_EQ(missing.Err, "none.qx2: Неверный файл\n");
+    const std::string reason = "\n  " + folder.File("none.qx2") + ": No such file or directory\n";
+    EXPECT_EQ(missing.Err, "none.qx2: Неверный файл" + reason);
 
     // Without --data-dir the language file beside the program counts.
     const std::string copy = folder.File("qxed-cli");
     std::filesystem::copy_file(kCli, copy);
-    EXPECT_EQ(RunProgram(copy, {"dump", folder.File("none.qx2")}).Err, "none.qx2: Неверный файл\n");
+    EXPECT_EQ(RunProgram(copy, {"dump", folder.File("none.qx2")}).Err, "none.qx2: Неверный файл" + reason);
 }
 
 // The language the user chose (XDG_CONFIG_HOME/qxed/Language.Ini) comes before the program folder's file, and
@@ -389,7 +396,8 @@ TEST(CliLanguage, TheUsersChoiceOfLanguageComesBeforeTheProgramFolders) {
         args.insert(args.end(), {"dump", folder.File("none.qx2")});
         const RunResult result = RunProgram("/usr/bin/env", args);
         EXPECT_EQ(result.ExitCode, 1);
-        EXPECT_EQ(result.Err, "none.qx2: " + test.Message + "\n")
+        EXPECT_EQ(result.Err, "none.qx2: " + test.Message + "\n  " + folder.File("none.qx2") +
+                                  ": No such file or directory\n")
             << static_cast<int>(test.Settings) << (test.DataDir ? " with --data-dir" : "");
     }
 }

@@ -51,7 +51,8 @@ TEST(ImportE2E, RefusesAProjectFileAndTakesAnEmptyImage) {
     const RunResult project = RunProgram(QXED_CLI, {"import", QXED_EXAMPLE_QX2});
     EXPECT_EQ(project.ExitCode, 1);
     EXPECT_EQ(project.Out, "");
-    EXPECT_EQ(project.Err, "demo.qx2: 该文件格式不正确！\n");
+    EXPECT_EQ(project.Err,
+              "demo.qx2: 该文件格式不正确！\n  " + std::string(QXED_EXAMPLE_QX2) + ": not a data file\n");
 
     TempFolder folder;
     const std::string empty = folder.File("empty.odp");

@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <chrono>
 #include <csignal>
 #include <numeric>
@@ -52,10 +54,17 @@ TEST(DownloadE2E, FailuresEndWithTheirMessage) {
     EXPECT_EQ(std::string(frame.begin() + 7, frame.end() - 1), image.substr(128, 128));
     EXPECT_EQ(std::accumulate(frame.begin(), frame.end(), 0) % 256, 0);
 
-    EXPECT_THAT(outcomes[1].Cli.Err, EndsWith("未支持的PLC类型！\n"));
+    // Each message exactly as the editor shows it, then what it is about on the line after it.
+    EXPECT_THAT(outcomes[1].Cli.Err, HasSubstr("未支持的PLC类型！\n  driver file "));
+    EXPECT_THAT(outcomes[1].Cli.Err, EndsWith(".dat: missing\n"));
     EXPECT_THAT(outcomes[2].Cli.Err, EndsWith("该PLC文件错误！ SysVer < 36\n"));
-    EXPECT_THAT(outcomes[3].Cli.Err, EndsWith("显示器不一致，无法下载！\n"));
-    EXPECT_THAT(outcomes[4].Cli.Err, EndsWith("无法打开通信口　/nonexistent/qxed-port !\n"));
+    EXPECT_THAT(outcomes[3].Cli.Err, HasSubstr("显示器不一致，无法下载！\n  the project is for QX223 (model "
+                                               "6), the panel is QX210 (model 0)\n"));
+    EXPECT_THAT(
+        outcomes[4].Cli.Err,
+        EndsWith(
+            "无法打开通信口　/nonexistent/qxed-port !\n"
+            "  /nonexistent/qxed-port is the device /nonexistent/qxed-port: No such file or directory\n"));
 }
 
 TEST(DownloadE2E, SilentPanelExhaustsTheRetries) {
@@ -66,6 +75,36 @@ TEST(DownloadE2E, SilentPanelExhaustsTheRetries) {
     EXPECT_EQ(outcome.Cli.ExitCode, 1);
     EXPECT_THAT(outcome.Cli.Err, EndsWith("通信超时，请检查通信电缆和电源，再重新下载\n"));
     EXPECT_GE(took, std::chrono::seconds(32));
+    // The progress line counts the wake-ups, so that a missing panel is seen at once: in a log the first
+    // attempt and every fiftieth.
+    for (const char* attempt : {"% 1/300\n", "% 50/300\n", "% 300/300\n"})
+        EXPECT_THAT(outcome.Cli.Err, HasSubstr(attempt)) << attempt;
+    EXPECT_THAT(outcome.Cli.Err, ::testing::Not(HasSubstr("% 2/300\n")));
+}
+
+// How much a download tells: -q only the messages, -v every request, reply, time-out and retry; --json the
+// summary as an object with the same counts as the line.
+TEST(DownloadE2E, QuietVerboseAndJsonSummaries) {
+    const std::vector<DownloadOutcome> outcomes = RunDownloadCases({
+        {.Cli = {}},
+        {.Cli = {"-q"}},
+        {.Panel = {"--std", "1"}, .Cli = {"-v", "--json"}},
+    });
+    for (const DownloadOutcome& outcome : outcomes)
+        ASSERT_EQ(outcome.Cli.ExitCode, 0) << outcome.Cli.Err;
+    EXPECT_THAT(outcomes[0].Cli.Err, HasSubstr("] 100%"));
+    EXPECT_THAT(outcomes[0].Cli.Err, ::testing::Not(HasSubstr("request ")));
+    EXPECT_THAT(outcomes[1].Cli.Err, ::testing::Not(HasSubstr("%")));
+    EXPECT_THAT(outcomes[1].Cli.Err, HasSubstr("已成功下载画面数据！"));
+    EXPECT_THAT(outcomes[2].Cli.Err, HasSubstr("\nrequest "));
+    EXPECT_THAT(outcomes[2].Cli.Err, HasSubstr("\nreply 3 bytes: 53 54 44\n"));  // "STD", the start-up reply
+    const nlohmann::json summary = nlohmann::json::parse(outcomes[2].Cli.Out);
+    EXPECT_EQ(
+        "H=" + summary["H"].dump() + " glyphs=" + summary["glyphs"].dump() + " L=" + summary["L"].dump(),
+        BuiltExample().Line);
+    EXPECT_GT(summary["frames"].get<int>(), 2);
+    EXPECT_EQ(summary["model"], kExampleModel);
+    EXPECT_THAT(summary["driverFile"].get<std::string>(), EndsWith(".dat"));
 }
 
 // A download stopped by the signal once the port is open and the wake-ups go unanswered.

@@ -91,6 +91,25 @@ if command -v update-mime-database >/dev/null; then
   grep -q 'QXEDObjectData' "$work/mime/magic" || fail "no magic for data files"
 fi
 
+# A manual page (when help2man made them) and a bash completion per program, from the programs' help.
+for name in "${programs[@]}"; do
+  completion=$prefix/share/bash-completion/completions/$name
+  [[ -f $completion ]] || fail "no bash completion for $name"
+  bash -n "$completion" || fail "the bash completion of $name is no valid script"
+  grep -q -- "--version" "$completion" || fail "the bash completion of $name offers no --version"
+  if command -v help2man >/dev/null; then
+    page=$prefix/share/man/man1/$name.1
+    [[ -f $page ]] || fail "no manual page for $name"
+    grep -q "^\.TH \"*${name^^}" "$page" || fail "the manual page of $name has another title"
+  fi
+done
+if command -v help2man >/dev/null; then
+  # qxed-cli's page holds every command's own help.
+  for command in check schema list download; do
+    grep -q "^\.SS $command\$" "$prefix/share/man/man1/qxed-cli.1" || fail "qxed-cli.1 has no section $command"
+  done
+fi
+
 # The installed qxed-cli finds its program folder through the link and writes nothing there.
 mkdir -p "$work/run" "$work/config"
 cp "$build/examples/demo.qx2" "$work/run/"
