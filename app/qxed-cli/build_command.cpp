@@ -4,6 +4,7 @@
 
 #include "commands.h"
 #include "image/image_build.h"
+#include "silent_progress.h"
 #include "standard_output.h"
 #include "text/settings_paths.h"
 #include "text/texts.h"
@@ -31,14 +32,6 @@ const char kHelp[] =
     "  --json                  the summary as a JSON object: the lengths, the model, pages and elements\n"
     "  --data-dir DIR          read Language.Ini from DIR instead of the program folder\n"
     "  -h, --help              show this help\n";
-
-// The command line shows no progress: stdout carries the result line alone, and nobody can cancel.
-class SilentProgress : public BuildProgress {
-  public:
-    void Begin(const std::string&, int) override {}
-    void Advance() override {}
-    bool CancelRequested() override { return false; }
-};
 
 // A project file of any version, or the JSON form. False after the message.
 bool OpenProject(CliSession& session, const std::string& file, Project& project) {

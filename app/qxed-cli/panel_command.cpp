@@ -6,6 +6,7 @@
 #include "files/data_file.h"
 #include "image/glyph_store.h"
 #include "image/image_build.h"
+#include "silent_progress.h"
 #include "standard_output.h"
 #include "text/settings_paths.h"
 #include "text/texts.h"
@@ -43,13 +44,6 @@ const char kHelp[] =
     "  -o, --output SCREEN.png the picture to write (required; not FILE itself)\n"
     "  --data-dir DIR          read Language.Ini from DIR\n"
     "  -h, --help              show this help\n";
-
-class SilentProgress : public BuildProgress {
-  public:
-    void Begin(const std::string&, int) override {}
-    void Advance() override {}
-    bool CancelRequested() override { return false; }
-};
 
 int NumberOfArgument(const std::string& text, const char* option, int low, int high) {
     int number = 0;
