@@ -48,7 +48,7 @@ Project ProjectOfJson(const std::string& path) {
 // coil:1:1:7.
 Project ScriptProject() {
     const int model = 1;
-    Project project = PanelProject(model);
+    Project project = SmallProject(model);
     Page& page = project.Pages().front();
     FuncKeyFields& key = AddElement<FuncKeyFields>(page, ElementKind::FuncKey, model, 0, 0);
     key.Action.Key = kNum0 + 1;

@@ -18,7 +18,7 @@ using namespace panel_keys;
 // A QX220 page with a momentary key on 5 for coil 1:1:20, shown by a lamp, and a register 1:0:50.
 Project WindowProject() {
     const int model = 1;
-    Project project = PanelProject(model);
+    Project project = SmallProject(model);
     project.AddPage(2, "");
     Page& page = project.Pages().front();
     AddElement<LampFields>(page, ElementKind::Lamp, model, 0, 0).Coil = PlcAddress{1, 1, 20};

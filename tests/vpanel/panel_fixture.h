@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "image/glyph_store.h"
+#include "image/image_fixture.h"
 #include "image/image_build.h"
 #include "model/editor_units.h"
 #include "model/panel_model.h"
@@ -26,23 +27,6 @@ class QuietProgress : public BuildProgress {
     void Advance() override {}
     bool CancelRequested() override { return false; }
 };
-
-// A one-page project on the model with PLC type 3, whose operands reach the image as they are stored
-// (station, type index, number) and whose registers are two bytes wide.
-inline Project PanelProject(int model) {
-    Project project;
-    project.Settings.PlcType = 3;
-    ResetProject(project);
-    project.Settings.CurrentModel = static_cast<uint8_t>(model);
-    project.GlobalKeyCount = 0;
-    project.ClearPages();
-    project.AddPage(1, "");
-    return project;
-}
-
-inline int32_t Units(int dots, int model) {
-    return ToEditorUnits(dots, FindPanelModel(model)->PreviewScale);
-}
 
 template <class Fields>
 Fields& AddElement(Page& page, ElementKind kind, int model, int x, int y) {
@@ -123,7 +107,7 @@ inline int CountSet(const MonoBitmap& bitmap) {
 // One element of every kind on page 1 (a second page follows), with operands, a picture and fonts, placed
 // within the smallest screen.
 inline Project AllKindsProject(int model) {
-    Project project = PanelProject(model);
+    Project project = SmallProject(model);
     project.AddPage(2, "");
     Page& page = project.Pages().front();
     AddElement<TextFields>(page, ElementKind::Text, model, 0, 0).Content = "T\xB0\xA1";

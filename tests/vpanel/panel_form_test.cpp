@@ -29,7 +29,7 @@ class RecordingView : public VirtualPanelView {
 // A QX220 page with a lamp on coil 1:1:20, a momentary key on 5 for it and a register 1:0:50.
 Project LampAndKey() {
     const int model = 1;
-    Project project = PanelProject(model);
+    Project project = SmallProject(model);
     Page& page = project.Pages().front();
     AddElement<LampFields>(page, ElementKind::Lamp, model, 0, 0).Coil = PlcAddress{1, 1, 20};
     FuncKeyFields& key = AddElement<FuncKeyFields>(page, ElementKind::FuncKey, model, 40, 0);
@@ -110,7 +110,7 @@ TEST(PanelForm, MapsTheDesktopKeys) {
 
 TEST(PanelForm, TouchesAreScaledToScreenDots) {
     const int model = 6;
-    Project project = PanelProject(model);
+    Project project = SmallProject(model);
     TouchKeyFields& key = AddElement<TouchKeyFields>(project.Pages().front(), ElementKind::TouchKey, model, 40, 8);
     key.Content = "T";
     key.Font = SampleFont("宋体", 9, 0);

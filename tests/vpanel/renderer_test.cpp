@@ -48,7 +48,7 @@ class TextDots : public ::testing::TestWithParam<TextCase> {};
 // "A" then the double-byte B0A1, which reads record 1410 of the model's 16 x 16 file.
 TEST_P(TextDots, AreTheGlyphFileDotsAtTheTextPosition) {
     const TextCase c = GetParam();
-    Project project = PanelProject(c.Model);
+    Project project = SmallProject(c.Model);
     Page& page = project.Pages().front();
     AddElement<TextFields>(page, ElementKind::Text, c.Model, 16, 8).Content = "A\xB0\xA1";
     page.Elements.back().Double = c.Double;
@@ -157,7 +157,7 @@ TEST(RegisterElement, ShowsItsValueInThePanelFontAtItsPlace) {
     };
     const PanelFont font = GeneratedFont();
     for (const Case& c : cases) {
-        Project project = PanelProject(c.Model);
+        Project project = SmallProject(c.Model);
         Page& page = project.Pages().front();
         RegFields& reg = AddElement<RegFields>(page, ElementKind::Reg, c.Model, 24, 16);
         reg = c.Fields;
@@ -173,7 +173,7 @@ TEST(RegisterElement, ShowsItsValueInThePanelFontAtItsPlace) {
 
 TEST(Lamp, ShowsTheLitSymbolWhileItsCoilFollowsItsLogic) {
     for (const int model : {1, 2}) {
-        Project project = PanelProject(model);
+        Project project = SmallProject(model);
         Page& page = project.Pages().front();
         AddElement<LampFields>(page, ElementKind::Lamp, model, 0, 0).Coil = PlcAddress{1, 1, 5};
         AddElement<LampFields>(page, ElementKind::Lamp, model, 32, 0) = LampFields{0, PlcAddress{1, 1, 5}, 0};
@@ -206,7 +206,7 @@ TEST(Bar, FillsItsInsideByValueInItsDirection) {
     };
     for (const Case& c : cases) {
         const int model = 2;
-        Project project = PanelProject(model);
+        Project project = SmallProject(model);
         Page& page = project.Pages().front();
         BarFields& bar = AddElement<BarFields>(page, ElementKind::Bar, model, 8, 8);
         bar.Width = Units(30, model);
@@ -234,7 +234,7 @@ TEST(Bar, FillsItsInsideByValueInItsDirection) {
 
 TEST(Trend, DrawsTheLastSamplesScaledBetweenZeroAndFull) {
     const int model = 2;
-    Project project = PanelProject(model);
+    Project project = SmallProject(model);
     Page& page = project.Pages().front();
     TrendFields& trend = AddElement<TrendFields>(page, ElementKind::Trend, model, 0, 0);
     trend.Width = Units(64, model);
@@ -295,7 +295,7 @@ TEST(Unpacking, GivesBackTheDotsTheBuilderPacked) {
 
 TEST(Pictures, AreTheDotsOfTheirBitmapAtTheirPlace) {
     for (const int model : {1, 2, 7}) {
-        Project project = PanelProject(model);
+        Project project = SmallProject(model);
         Page& page = project.Pages().front();
         const std::vector<uint8_t> bmp = SampleMonoBmp(21, 10);
         PicFields& pic = AddElement<PicFields>(page, ElementKind::Pic, model, 12, 4);
@@ -321,7 +321,7 @@ TEST(Pictures, AreTheDotsOfTheirBitmapAtTheirPlace) {
 TEST(TouchKey, ShowsItsFrameAndLabelUnlessInvisible) {
     const int model = 6;
     for (const uint8_t invisible : {0, 1}) {
-        Project project = PanelProject(model);
+        Project project = SmallProject(model);
         Page& page = project.Pages().front();
         TouchKeyFields& key = AddElement<TouchKeyFields>(page, ElementKind::TouchKey, model, 20, 9);
         key.Content = "Go";
@@ -344,7 +344,7 @@ TEST(TouchKey, ShowsItsFrameAndLabelUnlessInvisible) {
 
 TEST(VariableTexts, ShowTheEntryTheRegisterChooses) {
     const int model = 1;
-    Project project = PanelProject(model);
+    Project project = SmallProject(model);
     Page& page = project.Pages().front();
     VarTextFields& var = AddElement<VarTextFields>(page, ElementKind::VarText, model, 0, 0);
     var.Address = PlcAddress{1, 0, 1};

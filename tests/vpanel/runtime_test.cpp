@@ -16,7 +16,7 @@ const ImageOperand kReg{1, 0, 50};
 
 // Pages 1, 2 and 3; page 1 goes back to 3 and on to 2.
 Project ThreePages() {
-    Project project = PanelProject(kModel);
+    Project project = SmallProject(kModel);
     project.AddPage(2, "");
     project.AddPage(3, "");
     Page& first = project.Pages().front();
@@ -320,7 +320,7 @@ TEST(ScreenSaver, SetsInAfterItsDelayAndTheFirstKeyOnlyWakes) {
 
 TEST(GlobalKeys, RunOnEveryPage) {
     const int model = 4;  // QX222: F1..F8
-    Project project = PanelProject(model);
+    Project project = SmallProject(model);
     project.AddPage(2, "");
     project.GlobalKeyCount = 8;
     KeyAction& f3 = project.GlobalKeys[2];
@@ -339,7 +339,7 @@ TEST(GlobalKeys, RunOnEveryPage) {
 
 TEST(TouchKeys, RunTheirActionOnAPressInsideTheirFrame) {
     const int model = 6;
-    Project project = PanelProject(model);
+    Project project = SmallProject(model);
     TouchKeyFields& key = AddElement<TouchKeyFields>(project.Pages().front(), ElementKind::TouchKey, model, 40, 8);
     key.Content = "On";
     key.Font = SampleFont("宋体", 9, 0);
